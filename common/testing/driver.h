@@ -1,0 +1,92 @@
+// The test driver: a test acts as the office user through the real widgets, fires timers now
+// instead of waiting, sets the clock, answers message boxes, dialogs and file requesters in
+// advance, and reads back what was shown, started and played.
+//
+// Create one `Driver` per test (a fixture member); it takes over the layer's hooks and gives
+// them back when it goes out of scope.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/clock.h"
+#include "common/window.h"
+
+namespace common::testing {
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    long flags = 0;
+    bool had_owner = false;
+};
+
+struct ShownRequester {
+    std::string title;
+    int open = 0;
+    std::string filter;
+    std::string default_extension;
+    std::string initial_folder;
+};
+
+struct StartedProgram {
+    std::string file;
+    std::string parameters;
+};
+
+struct SoundCall {
+    std::string path;
+    bool play = false;  // false: stopped
+};
+
+class Driver {
+public:
+    Driver();
+    ~Driver();
+    Driver(const Driver&) = delete;
+    Driver& operator=(const Driver&) = delete;
+
+    // ---- acting through the real widgets ----
+    void click(Window& window, int id);                     // push button, check box, radio
+    void check(Window& window, int id, bool checked);       // clicks only when it must change
+    void type(Window& window, int id, const std::string& text);  // replaces the text as a user
+    void select_row(Window& window, int id, int row);       // list box, combo box, list view
+    void double_click_row(Window& window, int id, int row); // list box or list view
+    void choose_tool(Window& window, int tool_bar_id, int command_id);  // tool-bar button
+    void scroll(Window& window, int id, int scroll_code, int thumb_position = 0);
+    void close_box(Window& window);                          // the user asks to close
+    void fire_timer(Window& window, int timer_id);           // EV_TIMER now
+    void process_events();                                   // runs pending events once
+
+    // ---- the clock ----
+    void set_clock(int year, int month, int day, int hour, int minute, int second = 0);
+
+    // ---- answers given in advance (first in, first used) ----
+    void answer_message_box(int button_code);
+    void answer_file_requester(const std::string& path);  // "" = cancelled
+    // The action runs on the next modal dialog once it is up (e.g. click its Yes button).
+    void answer_dialog(std::function<void(Window&)> action);
+
+    // ---- what was shown, started, played ----
+    const std::vector<ShownMessage>& messages() const { return messages_; }
+    const std::vector<ShownRequester>& requesters() const { return requesters_; }
+    const std::vector<StartedProgram>& started_programs() const { return started_; }
+    const std::vector<SoundCall>& sounds() const { return sounds_; }
+    // Modal dialogs that came up with no answer waiting (each was ended with result 2).
+    const std::vector<std::string>& unanswered_dialogs() const { return unanswered_; }
+    void clear_records();
+
+private:
+    std::deque<int> message_answers_;
+    std::deque<std::string> requester_answers_;
+    std::deque<std::function<void(Window&)>> dialog_answers_;
+    std::vector<ShownMessage> messages_;
+    std::vector<ShownRequester> requesters_;
+    std::vector<StartedProgram> started_;
+    std::vector<SoundCall> sounds_;
+    std::vector<std::string> unanswered_;
+};
+
+}  // namespace common::testing
