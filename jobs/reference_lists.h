@@ -1,0 +1,26 @@
+// The job manager's settings file and the office's reference lists: price lists, item
+// pictures, process steps and installation types.
+#pragma once
+
+#include <string>
+
+namespace jobs {
+
+// Values read from "data\KezDatabaseINI.ini" (zero or empty when the key is missing).
+struct Settings {
+    int spacer_height = 0;          // "space:"
+    // The remaining keys are added by the reference lists' owner.
+};
+extern Settings settings;
+
+// The price list in use: "KezPriceList.dat" or "CostPriceList.dat".
+extern std::string price_list_name;
+
+void LoadINI();
+void LoadProducts();
+void ClearProducts();
+// Fill the installation window's drop-downs.
+void LoadJobTypes();
+void LoadProcessList();
+
+}  // namespace jobs
