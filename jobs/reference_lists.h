@@ -8,8 +8,11 @@ namespace jobs {
 
 // Values read from "data\KezDatabaseINI.ini" (zero or empty when the key is missing).
 struct Settings {
-    int spacer_height = 0;          // "space:"
-    // The remaining keys are added by the reference lists' owner.
+    int spacer_height = 0;          // "space:": height of the spacer picture on the invoice
+    float default_carriage = 0;     // "carrage:": initial content of the "Carrage" field
+    std::string question_file;      // "messagefile:": where a help question is written
+    std::string answer_file;        // "messageinput:": where a help answer is picked up
+    int discount_threshold = 0;     // "discountat:": total above which a discount applies
 };
 extern Settings settings;
 
