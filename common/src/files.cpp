@@ -1,0 +1,279 @@
+// Opening, closing and positioning files, and the whole-file operations (copy, delete, rename)
+// with the path rules both programs rely on.
+#include "common/files.h"
+
+#include <atomic>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "common/services.h"
+#include "open_file.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#define KEZ_GETPID _getpid
+#else
+#include <unistd.h>
+#define KEZ_GETPID getpid
+#endif
+
+namespace common {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool is_file_kind(FileKind kind) {
+    return kind == FileKind::Text || kind == FileKind::Binary;
+}
+
+void report_misuse(const char* text) {
+    message_box(nullptr, text, "Error", 0);
+}
+
+// Pushes what was written to the disk itself, so that a rename after it never publishes a
+// file whose contents are still only in memory.
+bool flush_to_disk(std::FILE* handle) {
+    if (std::fflush(handle) != 0) return false;
+#ifdef _WIN32
+    return _commit(_fileno(handle)) == 0;
+#else
+    return fsync(fileno(handle)) == 0;
+#endif
+}
+
+// A "W" file is written beside its target under a name no other writer (in this process or
+// another) uses at the same time.
+std::string temporary_beside(const std::string& target) {
+    static std::atomic<unsigned long> counter{0};
+    return target + ".~" + std::to_string(KEZ_GETPID()) + "." + std::to_string(++counter);
+}
+
+// A "W" file replaces what its name points at: through a symbolic link, the linked file.
+std::string resolved_target(const std::string& path) {
+    std::error_code error;
+    if (fs::is_symlink(path, error)) {
+        fs::path real = fs::canonical(path, error);
+        if (!error) return real.string();
+    }
+    return path;
+}
+
+enum class Mode { Read, Write, Append, ReadWrite, Invalid };
+
+Mode parse_mode(std::string mode) {
+    for (char& c : mode) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (mode == "R") return Mode::Read;
+    if (mode == "W") return Mode::Write;
+    if (mode == "A") return Mode::Append;
+    if (mode == "R+") return Mode::ReadWrite;
+    return Mode::Invalid;
+}
+
+std::unique_ptr<OpenFile> open_for_writing(FileKind kind, const std::string& path) {
+    std::string target = resolved_target(path);
+    std::string temporary = temporary_beside(target);
+    std::FILE* handle = std::fopen(temporary.c_str(), "w+b");
+    if (!handle) return nullptr;
+    return std::make_unique<OpenFile>(handle, kind, target, temporary);
+}
+
+std::unique_ptr<OpenFile> open_for_appending(FileKind kind, const std::string& path) {
+    // "a" would force every write to the end; the office's files may be positioned after
+    // opening, so the file is opened for update and moved to its end instead.
+    std::FILE* handle = std::fopen(path.c_str(), "r+b");
+    if (!handle) {
+        std::error_code error;
+        if (fs::exists(path, error)) return nullptr;  // there but not writable
+        handle = std::fopen(path.c_str(), "w+b");
+    }
+    if (!handle) return nullptr;
+    auto file = std::make_unique<OpenFile>(handle, kind, path, path);
+    std::fseek(handle, 0, SEEK_END);
+    return file;
+}
+
+std::unique_ptr<OpenFile> open_existing(FileKind kind, const std::string& path, const char* how) {
+    std::error_code error;
+    if (fs::is_directory(path, error)) return nullptr;
+    std::FILE* handle = std::fopen(path.c_str(), how);
+    if (!handle) return nullptr;
+    return std::make_unique<OpenFile>(handle, kind, path, path);
+}
+
+}  // namespace
+
+// ---- OpenFile ----------------------------------------------------------------------------
+
+OpenFile::OpenFile(std::FILE* handle, FileKind kind, std::string target, std::string written)
+    : handle_(handle), kind_(kind), target_(std::move(target)), written_(std::move(written)) {}
+
+OpenFile::~OpenFile() {
+    if (handle_) close();
+}
+
+int OpenFile::close() {
+    if (!handle_) return 0;
+    bool replacing = written_ != target_;
+    bool ok = !write_failed_ && !std::ferror(handle_);
+    ok = (replacing ? flush_to_disk(handle_) : std::fflush(handle_) == 0) && ok;
+    ok = std::fclose(handle_) == 0 && ok;
+    handle_ = nullptr;
+    if (!replacing) return ok ? 0 : 1;
+
+    std::error_code error;
+    if (ok) {
+        // The new file keeps the permissions of the one it replaces.
+        fs::file_status old_status = fs::status(target_, error);
+        if (!error && fs::is_regular_file(old_status))
+            fs::permissions(written_, old_status.permissions(), error);
+        error.clear();
+        fs::rename(written_, target_, error);
+        if (!error) return 0;
+    }
+    // The old file stays as it was; the unfinished new one goes.
+    fs::remove(written_, error);
+    return 1;
+}
+
+void OpenFile::before_read() {
+    if (last_use_ == LastUse::Write) std::fseek(handle_, 0, SEEK_CUR);
+    last_use_ = LastUse::Read;
+}
+
+void OpenFile::before_write() {
+    if (last_use_ == LastUse::Read) std::fseek(handle_, 0, SEEK_CUR);
+    last_use_ = LastUse::Write;
+}
+
+long OpenFile::position() const {
+    return std::ftell(handle_);
+}
+
+void OpenFile::set_position(long position) {
+    std::fseek(handle_, position < 0 ? 0 : position, SEEK_SET);
+    last_use_ = LastUse::None;
+}
+
+long OpenFile::size() {
+    long here = std::ftell(handle_);
+    std::fseek(handle_, 0, SEEK_END);
+    long end = std::ftell(handle_);
+    std::fseek(handle_, here, SEEK_SET);
+    last_use_ = LastUse::None;
+    return end;
+}
+
+// ---- FileVar -----------------------------------------------------------------------------
+
+FileVar::FileVar() = default;
+FileVar::~FileVar() = default;
+FileVar::FileVar(FileVar&&) noexcept = default;
+FileVar& FileVar::operator=(FileVar&&) noexcept = default;
+
+void FileVar::reset(std::unique_ptr<OpenFile> file) {
+    file_ = std::move(file);
+}
+
+std::unique_ptr<OpenFile> FileVar::release() {
+    return std::move(file_);
+}
+
+// ---- opening and closing -----------------------------------------------------------------
+
+int open_file(FileVar& file, FileKind kind, const std::string& path, const std::string& mode) {
+    if (!is_file_kind(kind)) {
+        report_misuse("Runtime error (OPENFILE): file variable expected");
+        return 1;
+    }
+    std::string where = system_path(path);
+    if (where.empty()) return 1;
+    std::unique_ptr<OpenFile> opened;
+    switch (parse_mode(mode)) {
+        case Mode::Read:
+            opened = open_existing(kind, where, "rb");
+            break;
+        case Mode::ReadWrite:
+            if (kind == FileKind::Binary) opened = open_existing(kind, where, "r+b");
+            break;
+        case Mode::Write:
+            opened = open_for_writing(kind, where);
+            break;
+        case Mode::Append:
+            opened = open_for_appending(kind, where);
+            break;
+        case Mode::Invalid:
+            break;
+    }
+    if (!opened) return 1;
+    file.reset(std::move(opened));  // a file the variable still held is closed first
+    return 0;
+}
+
+int close_file(FileVar& file, FileKind kind) {
+    if (!is_file_kind(kind)) {
+        report_misuse("Runtime Error: Invalid file variable");
+        return 1;
+    }
+    std::unique_ptr<OpenFile> open = file.release();
+    if (!open) return 0;
+    return open->close();
+}
+
+bool at_end(FileVar& file, FileKind kind) {
+    if (!is_file_kind(kind)) {
+        report_misuse("Runtime error (EOF): file variable expected");
+        return true;
+    }
+    OpenFile* open = file.file();
+    if (!open) return true;
+    return open->position() >= open->size();
+}
+
+long file_position(FileVar& file) {
+    OpenFile* open = file.file();
+    return open ? open->position() : 0;
+}
+
+void file_position(FileVar& file, long position) {
+    if (OpenFile* open = file.file()) open->set_position(position);
+}
+
+// ---- whole files -------------------------------------------------------------------------
+
+bool file_delete(const std::string& path) {
+    std::string where = system_path(path);
+    std::error_code error;
+    if (where.empty() || fs::is_directory(where, error)) return false;
+    return fs::remove(where, error);
+}
+
+bool file_copy(const std::string& from, const std::string& to, bool fail_if_exists) {
+    std::string source = system_path(from);
+    std::string target = system_path(to);
+    std::error_code error;
+    if (source.empty() || target.empty() || !fs::is_regular_file(source, error)) return false;
+    if (fs::exists(target, error)) {
+        if (fail_if_exists || fs::equivalent(source, target, error)) return false;
+    }
+    return fs::copy_file(source, target, fs::copy_options::overwrite_existing, error) && !error;
+}
+
+bool file_exists(const std::string& path) {
+    std::string where = system_path(path);
+    std::error_code error;
+    return !where.empty() && fs::exists(where, error);
+}
+
+bool file_rename(const std::string& from, const std::string& to) {
+    std::string source = system_path(from);
+    std::string target = system_path(to);
+    if (source.empty() || target.empty()) return false;
+    std::error_code error;
+    fs::rename(source, target, error);
+    return !error;
+}
+
+}  // namespace common
