@@ -59,11 +59,15 @@ struct TodoState {
     bool run = true;              // the run loop goes on while set
     bool reload = false;          // after the loop: run the whole start-up again
     bool weights_dialog_open = false;
+    // Row of the status column the reminder evaluation highlighted (-1 none); "+/-" clears it,
+    // a reload keeps it.
+    int highlighted_row = 0;
 
     // Not part of the user's view, kept for the start-up cycle and the database's safety.
     int icon = 0;                     // "todo.ico", 0 when missing
     int tool_bar_strip = 0;           // "toolbar.bmp", 0 when missing
     bool database_unreadable = false; // the last load failed: never save over that file
+    int cycle = 0;  // start-up cycles begun so far: a reload starts the next one
 };
 extern TodoState state;
 
