@@ -2,14 +2,25 @@
 // dialog.
 #pragma once
 
+#include "common/window.h"
+
 namespace todo {
 
 void load_condition_weights();
 void save_condition_weights();
 // Opens the weights dialog when it is closed, closes it when it is open.
 void toggle_weights_dialog();
+// Closes the weights dialog without taking over an edited response (Refresh, Data base).
 void close_weights_dialog();
 // Scores the conditions and picks the winner.
 void evaluate_conditions();
+
+// Start-up: every weight 0, condition 0 current. The winner is kept for the whole run.
+void reset_condition_weights();
+// The condition that scored highest most recently, -1 before any has scored above 0.
+int winning_condition();
+
+// The weights dialog's events.
+int weights_dialog_handler(common::Window& dialog);
 
 }  // namespace todo
