@@ -26,4 +26,17 @@ void ClearProducts();
 void LoadJobTypes();
 void LoadProcessList();
 
+// Lines the last LoadProducts put into the item drop-down (ClearProducts takes them out).
+extern int product_count;
+// The item text whose price and picture were looked up last (CalculateValues looks again
+// only when the item text differs).
+extern std::string last_priced_item;
+
+// The item price lookup: "Number" 1 and "Each" the list price ("NO PRICE" when the matching
+// line has none) from the last line of the price list in use that holds the item text.
+void FindItemPrice(const std::string& item);
+// The item picture lookup: the picture of the last key word found in the item text becomes
+// the current picture.
+void FindItemPicture(const std::string& item);
+
 }  // namespace jobs
