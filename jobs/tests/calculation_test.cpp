@@ -1,0 +1,212 @@
+// The invoice figures and the reference file formats, without windows.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "invoice_calculation.h"
+#include "price_list.h"
+#include "reference_file.h"
+#include "settings_file.h"
+
+namespace jobs {
+namespace {
+
+InvoiceFigures figures_for(std::vector<std::string> lines, std::string carriage,
+                           std::string previous_gross = " 0", std::string discount = "0%",
+                           int threshold = 500) {
+    return calculate_invoice({std::move(lines), std::move(carriage), std::move(previous_gross),
+                              std::move(discount), threshold});
+}
+
+TEST(InvoiceFigures, LinesCarriageAndVat) {
+    InvoiceFigures empty = figures_for({}, " 0");
+    EXPECT_EQ(empty.items_total, " 0");
+    EXPECT_EQ(empty.net, " 0");
+    EXPECT_EQ(empty.vat, " 0");
+    EXPECT_EQ(empty.gross, " 0");
+
+    InvoiceFigures one = figures_for({" 100"}, " 0");
+    EXPECT_EQ(one.items_total, " 100");
+    EXPECT_EQ(one.net, " 100");
+    EXPECT_EQ(one.vat, " 17.50");
+    EXPECT_EQ(one.gross, " 117.50");
+
+    InvoiceFigures carried = figures_for({" 90"}, " 10");
+    EXPECT_EQ(carried.items_total, " 90");
+    EXPECT_EQ(carried.net, " 100");
+    EXPECT_EQ(carried.vat, " 17.50");
+    EXPECT_EQ(carried.gross, " 117.50");
+
+    // Text that is no number counts as 0; numbers are read up to the first other character.
+    InvoiceFigures odd = figures_for({"NO PRICE", " 12.5 each", "", "7x"}, "free");
+    EXPECT_EQ(odd.items_total, " 19.50");
+    EXPECT_EQ(odd.net, " 19.50");
+    EXPECT_EQ(odd.vat, " 3.41");  // 3.4125 shown to two decimals
+}
+
+TEST(InvoiceFigures, WorkedInSinglePrecision) {
+    // 2^24 + 1 has no single-precision value: the total stays at 2^24.
+    InvoiceFigures big = figures_for({" 16777216", " 1"}, " 0");
+    EXPECT_EQ(big.items_total, " 16777216");
+    // Carriage is added in double precision and the sum stored as single.
+    InvoiceFigures carried = figures_for({" 16777216"}, " 1");
+    EXPECT_EQ(carried.net, " 16777216");
+}
+
+TEST(InvoiceFigures, DiscountFollowsThePreviousGross) {
+    // The previous gross is above the threshold: the discount applies to lines + carriage.
+    InvoiceFigures ten = figures_for({" 100"}, " 0", " 117.50", "10%", 100);
+    EXPECT_TRUE(ten.discount_allowed);
+    EXPECT_EQ(ten.discount, "10%");
+    EXPECT_EQ(ten.items_total, " 100");
+    EXPECT_EQ(ten.net, " 90");
+    EXPECT_EQ(ten.vat, " 15.75");
+    EXPECT_EQ(ten.gross, " 105.75");
+    // Next calculation: the gross 105.75 is still above 100, so the discount stays.
+    InvoiceFigures again = figures_for({" 100"}, " 0", ten.gross, ten.discount, 100);
+    EXPECT_EQ(again.gross, " 105.75");
+
+    InvoiceFigures fifteen = figures_for({" 90"}, " 10", " 117.50", "15%", 100);
+    EXPECT_EQ(fifteen.net, " 85");
+    EXPECT_EQ(fifteen.vat, " 14.88");
+    EXPECT_EQ(fifteen.gross, " 99.88");
+
+    // At the threshold (not above it) the discount is forced back to "0%".
+    InvoiceFigures at = figures_for({" 100"}, " 0", " 100", "15%", 100);
+    EXPECT_FALSE(at.discount_allowed);
+    EXPECT_EQ(at.discount, "0%");
+    EXPECT_EQ(at.net, " 100");
+
+    // A rate typed by hand gives no discount but stays while the drop-down is enabled.
+    InvoiceFigures typed = figures_for({" 100"}, " 0", " 200", "12%", 100);
+    EXPECT_TRUE(typed.discount_allowed);
+    EXPECT_EQ(typed.discount, "12%");
+    EXPECT_EQ(typed.net, " 100");
+    EXPECT_EQ(figures_for({" 100"}, " 0", " 200", "10 %", 100).net, " 100");
+}
+
+TEST(InvoiceFigures, LineAmount) {
+    EXPECT_EQ(line_amount_text(" 2.5", "3"), " 7.50");
+    EXPECT_EQ(line_amount_text("249.99", "1"), " 249.99");
+    EXPECT_EQ(line_amount_text("NO PRICE", "1"), " 0");
+    EXPECT_EQ(line_amount_text("10", "many"), " 0");
+    EXPECT_EQ(line_amount_text("0.1", "3"), " 0.30");
+}
+
+TEST(PriceListLines, NameAndPrice) {
+    EXPECT_EQ(item_name("Solar panel\tmono\t\xA3"
+                        "249.99"),
+              "Solar panel");
+    EXPECT_EQ(item_name("Survey visit"), "Survey visit");
+    EXPECT_EQ(item_name("\tleading tab"), "");
+
+    EXPECT_EQ(item_price("Panel\t\xA3"
+                         "249.99"),
+              "249.99");
+    EXPECT_EQ(item_price("Battery\t\xA3"
+                         "89.50 \t "),
+              "89.50");
+    EXPECT_EQ(item_price("Long\t\xA3"
+                         "123456789012345"),
+              "1234567890");
+    EXPECT_EQ(item_price("Two\t\xA3"
+                         "5 or \xA3"
+                         "6"),
+              "5 or \xA3"
+              "6");
+    EXPECT_EQ(item_price("Empty\t\xA3"), "");
+    EXPECT_FALSE(item_price("Survey visit").has_value());
+}
+
+TEST(PriceListLines, PriceLookupTakesTheLastMatchingLine) {
+    std::vector<std::string> lines = {
+        "Panel 80W\t\xA3"
+        "100",
+        "Survey visit",
+        "Panel 80W mounting\t\xA3"
+        "12.50",
+        "Cable\t\xA3"
+        "1"};
+    EXPECT_EQ(price_of_item(lines, "Panel 80W"), "12.50");  // contained in a later line
+    EXPECT_EQ(price_of_item(lines, "Survey"), "NO PRICE");
+    EXPECT_EQ(price_of_item(lines, "Cable"), "1");
+    EXPECT_FALSE(price_of_item(lines, "cable").has_value());  // case matters
+    EXPECT_FALSE(price_of_item(lines, "").has_value());       // empty text matches nothing
+    EXPECT_FALSE(price_of_item(lines, "Inverter").has_value());
+}
+
+TEST(PriceListLines, PictureKeyWords) {
+    std::vector<std::string> keys = {"panel", "", "Inverter", "80w", "\xE9t\xE9"};
+    EXPECT_EQ(picture_key_of_item(keys, "Solar PANEL"), "panel");
+    EXPECT_EQ(picture_key_of_item(keys, "Panel 80W"), "80w");             // the last key word found
+    EXPECT_FALSE(picture_key_of_item(keys, "Inverter 1kW").has_value());  // capitals never match
+    EXPECT_FALSE(picture_key_of_item(keys, "Battery").has_value());
+    EXPECT_EQ(picture_key_of_item(keys, "\xC9T\xC9 kit"), "\xE9t\xE9");  // Windows-1252 letters
+}
+
+TEST(ReferenceFileLines, AnyLineEndAndAnyBytes) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(split_lines("a\r\nb\r\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(split_lines("a\r\nb"), (Lines{"a", "b"}));
+    EXPECT_EQ(split_lines("a\nb\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(split_lines("a\rb\r"), (Lines{"a", "b"}));
+    EXPECT_EQ(split_lines("a\r\n\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(split_lines("a\n\rb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(split_lines(""), (Lines{""}));
+    EXPECT_EQ(split_lines("\r\n"), (Lines{""}));
+    std::string garbage("\0\xFF\x01\r\n\0", 7);
+    Lines kept = split_lines(garbage);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0], std::string("\0\xFF\x01", 3));
+    EXPECT_EQ(kept[1], std::string("\0", 1));
+    Lines cut = split_lines(std::string(300, 'x') + "\r\nnext");
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[0], std::string(254, 'x'));
+    EXPECT_EQ(cut[1], "next");
+}
+
+TEST(SettingsLines, KeysAndValues) {
+    Settings s = read_settings({"space:20  \t", "carrage: 12.5 ", "messagefile:C:\\kez\\q.txt  ",
+                                "messageinput:C:\\kez\\a.txt", "discountat:500", "other:3"});
+    EXPECT_EQ(s.spacer_height, 20);
+    EXPECT_FLOAT_EQ(s.default_carriage, 12.5f);
+    EXPECT_EQ(s.question_file, "C:\\kez\\q.txt  ");  // blanks kept in paths
+    EXPECT_EQ(s.answer_file, "C:\\kez\\a.txt");
+    EXPECT_EQ(s.discount_threshold, 500);
+
+    // Whole settings round halves to even.
+    EXPECT_EQ(read_settings({"discountat:99.5"}).discount_threshold, 100);
+    EXPECT_EQ(read_settings({"discountat:100.5"}).discount_threshold, 100);
+    EXPECT_EQ(read_settings({"space:2.5"}).spacer_height, 2);
+    EXPECT_EQ(read_settings({"space:3.6"}).spacer_height, 4);
+
+    // The last line with a key wins; missing keys stay zero or empty.
+    Settings last = read_settings({"carrage:5", "carrage:7.25", "", "nothing here"});
+    EXPECT_FLOAT_EQ(last.default_carriage, 7.25f);
+    EXPECT_EQ(last.spacer_height, 0);
+    EXPECT_EQ(last.question_file, "");
+    EXPECT_EQ(last.discount_threshold, 0);
+}
+
+TEST(SettingsLines, KeyAnywhereInItsLine) {
+    // A key indented with blanks or tabs still gives the value written after it.
+    Settings s = read_settings({"   space:20", "\tcarrage:12.5", "  discountat:250",
+                                "  messagefile:q.txt", " messageinput:a.txt"});
+    EXPECT_EQ(s.spacer_height, 20);
+    EXPECT_FLOAT_EQ(s.default_carriage, 12.5f);
+    EXPECT_EQ(s.discount_threshold, 250);
+    EXPECT_EQ(s.question_file, "q.txt");
+    EXPECT_EQ(s.answer_file, "a.txt");
+}
+
+TEST(SettingsLines, OutOfRangeAndOverLongValues) {
+    EXPECT_EQ(read_settings({"discountat:99999999999999999999"}).discount_threshold, INT_MAX);
+    EXPECT_EQ(read_settings({"space:-99999999999999999999"}).spacer_height, INT_MIN);
+    EXPECT_FLOAT_EQ(read_settings({"carrage:" + std::string(60, '9')}).default_carriage,
+                    std::numeric_limits<float>::max());
+    Settings longer = read_settings({"messagefile:" + std::string(400, 'p')});
+    EXPECT_EQ(longer.question_file, std::string(254 - 12, 'p'));
+}
+
+}  // namespace
+}  // namespace jobs
