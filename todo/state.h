@@ -64,10 +64,10 @@ struct TodoState {
     int highlighted_row = 0;
 
     // Not part of the user's view, kept for the start-up cycle and the database's safety.
-    int icon = 0;                     // "todo.ico", 0 when missing
-    int tool_bar_strip = 0;           // "toolbar.bmp", 0 when missing
-    bool database_unreadable = false; // the last load failed: never save over that file
-    int cycle = 0;  // start-up cycles begun so far: a reload starts the next one
+    int icon = 0;                      // "todo.ico", 0 when missing
+    int tool_bar_strip = 0;            // "toolbar.bmp", 0 when missing
+    bool database_unreadable = false;  // the last load failed: never save over that file
+    int cycle = 0;                     // start-up cycles begun so far: a reload starts the next one
 };
 extern TodoState state;
 
@@ -80,9 +80,9 @@ inline constexpr int ID_DATE_COLUMN = 20;
 inline constexpr int ID_TIME_COLUMN = 39;
 inline constexpr int ID_STATUS_COLUMN = 46;  // sends no selection events
 
-inline constexpr int ID_ENTRY_EDIT = 2;       // text of a new or changed entry
-inline constexpr int ID_ADD = 7;              // "Add"
-inline constexpr int ID_ENTER_TEXT_LABEL = 8; // "enter text here"
+inline constexpr int ID_ENTRY_EDIT = 2;        // text of a new or changed entry
+inline constexpr int ID_ADD = 7;               // "Add"
+inline constexpr int ID_ENTER_TEXT_LABEL = 8;  // "enter text here"
 inline constexpr int ID_PRIORITY_HEADING = 10;
 inline constexpr int ID_CREATED_HEADING = 12;
 inline constexpr int ID_INCREASE_PRIORITY = 13;  // "+"
@@ -90,28 +90,28 @@ inline constexpr int ID_DECREASE_PRIORITY = 14;  // "-"
 inline constexpr int ID_INCREASE_LABEL = 15;
 inline constexpr int ID_DECREASE_LABEL = 17;
 inline constexpr int ID_DATE_HEADING = 19;
-inline constexpr int ID_HIGHEST_LABEL = 23;   // "(1 = highest)"
-inline constexpr int ID_DAY_FIELD = 28;       // "dd"
-inline constexpr int ID_MONTH_FIELD = 29;     // "MM"
-inline constexpr int ID_THIRD_FIELD = 30;     // a year, a day name or a month name
+inline constexpr int ID_HIGHEST_LABEL = 23;  // "(1 = highest)"
+inline constexpr int ID_DAY_FIELD = 28;      // "dd"
+inline constexpr int ID_MONTH_FIELD = 29;    // "MM"
+inline constexpr int ID_THIRD_FIELD = 30;    // a year, a day name or a month name
 inline constexpr int ID_DATE_SEPARATOR_2 = 31;
 inline constexpr int ID_DATE_SEPARATOR_1 = 32;
 inline constexpr int ID_TIME_SEPARATOR = 33;
 inline constexpr int ID_TIME_HEADING = 38;
-inline constexpr int ID_MESSAGE_LINE = 44;    // "Message box"
-inline constexpr int ID_SWITCH_REMINDER = 47; // "+/-"
+inline constexpr int ID_MESSAGE_LINE = 44;     // "Message box"
+inline constexpr int ID_SWITCH_REMINDER = 47;  // "+/-"
 inline constexpr int ID_MINUTES_FIELD = 51;
 inline constexpr int ID_HOURS_FIELD = 52;
-inline constexpr int ID_CHANGE_TIME = 53;     // "Change" under the time fields
-inline constexpr int ID_CHANGE_DATE = 54;     // "Change" under the date fields
-inline constexpr int ID_CHANGE_SELECTED = 56; // "Change selected"
-inline constexpr int ID_DAY_BUTTON = 59;      // "day"
-inline constexpr int ID_MONTH_BUTTON = 60;    // "month"
-inline constexpr int ID_YEAR_BUTTON = 61;     // "year"
-inline constexpr int ID_HOUR_BUTTON = 62;     // "hr"
-inline constexpr int ID_MINUTE_BUTTON = 63;   // "min"
-inline constexpr int ID_NOW_BUTTON = 64;      // "R": the time fields to the current time
-inline constexpr int ID_WEIGHTS_LINE = 66;    // "Neural Net weights..."
+inline constexpr int ID_CHANGE_TIME = 53;         // "Change" under the time fields
+inline constexpr int ID_CHANGE_DATE = 54;         // "Change" under the date fields
+inline constexpr int ID_CHANGE_SELECTED = 56;     // "Change selected"
+inline constexpr int ID_DAY_BUTTON = 59;          // "day"
+inline constexpr int ID_MONTH_BUTTON = 60;        // "month"
+inline constexpr int ID_YEAR_BUTTON = 61;         // "year"
+inline constexpr int ID_HOUR_BUTTON = 62;         // "hr"
+inline constexpr int ID_MINUTE_BUTTON = 63;       // "min"
+inline constexpr int ID_NOW_BUTTON = 64;          // "R": the time fields to the current time
+inline constexpr int ID_WEIGHTS_LINE = 66;        // "Neural Net weights..."
 inline constexpr int ID_MESSAGE_FILE_CHECK = 68;  // "Create message file"
 inline constexpr int ID_SHOW_OUTPUT_CHECK = 69;   // "Show Neural Net output"
 inline constexpr int ID_FINE_TUNE_CHECK = 70;     // "Fine tune for Ai"

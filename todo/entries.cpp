@@ -1,0 +1,59 @@
+#include "entries.h"
+
+#include <algorithm>
+
+#include "common/window.h"
+#include "state.h"
+
+namespace todo {
+
+using common::list_get;
+
+Entry entry_at(int row) {
+    common::Window& d = main_dialog;
+    return Entry{list_get(d, ID_TEXT_COLUMN, row),    list_get(d, ID_PRIORITY_COLUMN, row),
+                 list_get(d, ID_CREATED_COLUMN, row), list_get(d, ID_DATE_COLUMN, row),
+                 list_get(d, ID_TIME_COLUMN, row),    list_get(d, ID_STATUS_COLUMN, row)};
+}
+
+std::vector<Entry> all_entries() {
+    std::vector<Entry> entries;
+    const int rows = row_count();
+    entries.reserve(static_cast<std::size_t>(rows));
+    for (int row = 0; row < rows; ++row) entries.push_back(entry_at(row));
+    return entries;
+}
+
+void append_entry(const Entry& entry) {
+    common::list_add(main_dialog, ID_TEXT_COLUMN, entry.text);
+    common::list_add(main_dialog, ID_CREATED_COLUMN, entry.created);
+    common::list_add(main_dialog, ID_PRIORITY_COLUMN, entry.priority);
+    common::list_add(main_dialog, ID_TIME_COLUMN, entry.time);
+    common::list_add(main_dialog, ID_DATE_COLUMN, entry.date);
+    common::list_add(main_dialog, ID_STATUS_COLUMN, entry.status);
+}
+
+void delete_entry(int row) {
+    for (int id : COLUMN_IDS) common::list_delete(main_dialog, id, row);
+}
+
+void clear_entries() {
+    // From the end, so the widgets never shift the rows behind the one removed.
+    for (int id : COLUMN_IDS) {
+        for (int row = common::list_count(main_dialog, id) - 1; row >= 0; --row) {
+            common::list_delete(main_dialog, id, row);
+        }
+    }
+}
+
+int row_count() {
+    return std::max(0, common::list_count(main_dialog, ID_TEXT_COLUMN));
+}
+
+void select_entry(int row, int except) {
+    for (int id : COLUMN_IDS) {
+        if (id != except) common::list_set_selected(main_dialog, id, row);
+    }
+}
+
+}  // namespace todo
