@@ -1,0 +1,390 @@
+// Creating controls by kind, and their texts, checks, colours and fonts.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <cmath>
+
+#include "encoding.h"
+#include "native_window.h"
+
+namespace common {
+namespace {
+
+constexpr long ES_PASSWORD = 0x20;
+constexpr long ES_READONLY = 0x800;
+constexpr long CBS_TYPE_MASK = 0x3;
+constexpr long CBS_DROPDOWNLIST = 0x3;
+constexpr long SS_TYPE_MASK = 0xF;
+constexpr long LVS_SINGLESEL = 0x4;
+
+QString crlf_to_qt(const std::string& text) {
+    QString out = to_qt(text);
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return out;
+}
+
+std::string qt_to_crlf(const QString& text) {
+    QString out = text;
+    out.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return from_qt(out);
+}
+
+Qt::Alignment edit_alignment(long style) {
+    switch (style & 3) {
+        case 1:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        case 2:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+QWidget* make_edit(Window& window, Control& control, const QString& caption, QWidget* parent) {
+    std::uint64_t serial = window.native->serial;
+    int id = control.id;
+    if (control.style & ES_MULTILINE) {
+        auto* edit = new QPlainTextEdit(parent);
+        edit->setPlainText(caption);
+        edit->setReadOnly(control.style & ES_READONLY);
+        QObject::connect(edit, &QPlainTextEdit::textChanged, window.native,
+                         [w = &window, serial, id] {
+                             if (still_open(w, serial)) report_control(*w, id, NOTIFY_EDIT_CHANGE);
+                         });
+        return edit;
+    }
+    auto* edit = new QLineEdit(caption, parent);
+    edit->setAlignment(edit_alignment(control.style));
+    edit->setReadOnly(control.style & ES_READONLY);
+    if (control.style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
+    edit->setCursorPosition(0);
+    QObject::connect(edit, &QLineEdit::textEdited, window.native, [w = &window, serial, id] {
+        if (still_open(w, serial)) report_control(*w, id, NOTIFY_EDIT_CHANGE);
+    });
+    return edit;
+}
+
+QWidget* make_static(long style, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setTextFormat(Qt::PlainText);
+    long type = style & SS_TYPE_MASK;
+    Qt::Alignment horizontal = type == 1   ? Qt::AlignHCenter
+                               : type == 2 ? Qt::AlignRight
+                                           : Qt::AlignLeft;
+    label->setAlignment(horizontal | Qt::AlignTop);
+    label->setWordWrap(type <= 2);  // simple statics stay on one line
+    return label;
+}
+
+QWidget* make_combo(long style, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setEditable((style & CBS_TYPE_MASK) != CBS_DROPDOWNLIST);
+    // Typing into the edit part never adds rows: the program decides what the list holds.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(20);
+    return combo;
+}
+
+QWidget* make_list_view(long style, bool tree, QWidget* parent) {
+    auto* view = new QTreeWidget(parent);
+    view->setRootIsDecorated(tree);
+    view->setColumnCount(1);
+    view->setHeaderLabels({QString()});
+    view->setAllColumnsShowFocus(true);
+    view->setSelectionMode((style & LVS_SINGLESEL) || tree ? QAbstractItemView::SingleSelection
+                                                           : QAbstractItemView::ExtendedSelection);
+    view->header()->setStretchLastSection(false);
+    view->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    if (tree) view->setHeaderHidden(true);
+    return view;
+}
+
+QWidget* make_button(int kind, long style, const QString& caption, QWidget* parent) {
+    switch (kind) {
+        case KIND_CHECK_BOX:
+            return new QCheckBox(caption, parent);
+        case KIND_RADIO:
+            return new QRadioButton(caption, parent);
+        default: {
+            auto* button = new QPushButton(caption, parent);
+            button->setAutoDefault(false);
+            if (kind == KIND_BUTTON && (style & BS_DEFPUSHBUTTON)) button->setDefault(true);
+            return button;
+        }
+    }
+}
+
+QWidget* make_widget(Window& window, Control& control, const ControlDeclaration& d) {
+    QWidget* parent = window.native->widget;
+    QString caption = to_qt(d.caption);
+    switch (d.kind) {
+        case KIND_BUTTON:
+        case KIND_PLAIN_BUTTON:
+        case KIND_CHECK_BOX:
+        case KIND_RADIO:
+            return make_button(d.kind, d.style, caption, parent);
+        case KIND_EDIT:
+            return make_edit(window, control, caption, parent);
+        case KIND_LIST_BOX: {
+            auto* list = new QListWidget(parent);
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            return list;
+        }
+        case KIND_COMBO_BOX:
+            return make_combo(d.style, parent);
+        case KIND_STATIC:
+            return make_static(d.style, caption, parent);
+        case KIND_SCROLL_BAR: {
+            auto* bar = new QScrollBar(d.style & 1 ? Qt::Vertical : Qt::Horizontal, parent);
+            bar->setRange(0, 100);
+            return bar;
+        }
+        case KIND_GROUP_BOX:
+            return new QGroupBox(caption, parent);
+        case KIND_RICH_EDIT: {
+            auto* edit = new QTextEdit(parent);
+            edit->setAcceptRichText(false);
+            edit->setPlainText(caption);
+            return edit;
+        }
+        case KIND_LIST_VIEW:
+            return make_list_view(d.style, false, parent);
+        case KIND_TREE_VIEW:
+            return make_list_view(d.style, true, parent);
+        case KIND_STATUS_BAR: {
+            auto* bar = new QStatusBar(parent);
+            bar->setSizeGripEnabled(false);
+            bar->showMessage(caption);
+            return bar;
+        }
+        default:
+            return nullptr;
+    }
+}
+
+void connect_clicks(Window& window, Control& control) {
+    auto* button = qobject_cast<QAbstractButton*>(control.widget.data());
+    if (button == nullptr) return;
+    std::uint64_t serial = window.native->serial;
+    QObject::connect(button, &QAbstractButton::clicked, window.native,
+                     [w = &window, serial, id = control.id] {
+                         if (still_open(w, serial)) report_control(*w, id, NOTIFY_CLICKED);
+                     });
+}
+
+void connect_view_signals(Window& window, Control& control) {
+    auto* view = qobject_cast<QTreeWidget*>(control.widget.data());
+    if (view == nullptr) return;
+    std::uint64_t serial = window.native->serial;
+    int id = control.id;
+    QObject::connect(view, &QTreeWidget::itemClicked, window.native, [w = &window, serial, id] {
+        if (still_open(w, serial)) report_control(*w, id, NOTIFY_LV_CLICK);
+    });
+    QObject::connect(view, &QTreeWidget::itemDoubleClicked, window.native,
+                     [w = &window, serial, id] {
+                         if (still_open(w, serial)) report_control(*w, id, NOTIFY_LV_DOUBLE_CLICK);
+                     });
+}
+
+void apply_colours(Control& control) {
+    QWidget* widget = control.widget;
+    if (control.kind == KIND_BUTTON && !(control.style & BS_OWNERDRAW_OFF)) {
+        // The layer draws these buttons itself, so its colours always show.
+        QString sheet = QStringLiteral("QPushButton { border: 1px solid #808080; padding: 2px;");
+        if (control.text_colour >= 0) {
+            sheet += QStringLiteral(" color: %1;").arg(to_colour(control.text_colour).name());
+        }
+        if (control.background_colour >= 0) {
+            sheet += QStringLiteral(" background-color: %1;")
+                         .arg(to_colour(control.background_colour).name());
+        }
+        widget->setStyleSheet(sheet + QStringLiteral(" }"));
+        return;
+    }
+    QPalette palette = widget->palette();
+    if (control.text_colour >= 0) {
+        QColor text = to_colour(control.text_colour);
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            palette.setColor(role, text);
+        }
+    }
+    if (control.background_colour >= 0) {
+        QColor back = to_colour(control.background_colour);
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+            palette.setColor(role, back);
+        }
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
+void report_control(Window& window, int id, int notify_code) {
+    Control* control = find_control(window, id);
+    if (control == nullptr || control->programmatic) return;
+    deliver_event(window, EV_CONTROL, id, notify_code);
+}
+
+void create_control(Window& window, const ControlDeclaration& d) {
+    NativeWindow* native = native_of(window);
+    if (native == nullptr || d.id <= 0 || native->controls.count(d.id) != 0) return;
+    Control& control = native->controls[d.id];
+    control.id = d.id;
+    control.kind = d.kind;
+    control.style = d.style;
+    QWidget* widget = make_widget(window, control, d);
+    if (widget == nullptr) {
+        native->controls.erase(d.id);
+        return;
+    }
+    control.widget = widget;
+    widget->setGeometry(d.x, d.y, d.width, d.height);
+    connect_clicks(window, control);
+    connect_list_signals(window, control);
+    connect_scroll_signals(window, control);
+    connect_view_signals(window, control);
+    widget->setVisible(!(d.style & STYLE_HIDDEN));
+    if (d.kind == KIND_STATUS_BAR) native->relayout_bars();
+}
+
+void add_control(Window& window, int kind, const std::string& caption, int x, int y, int width,
+                 int height, long style, int id) {
+    ControlDeclaration declaration{kind, caption, x, y, width, height, style, id};
+    if (window.is_dialog) {
+        // A dialog is built from its template: the control comes with the next showing.
+        window.dialog_template.controls.push_back(declaration);
+        return;
+    }
+    create_control(window, declaration);
+}
+
+bool has_control(Window& window, int id) {
+    return find_control(window, id) != nullptr;
+}
+
+void set_control_text(Window& window, int id, const std::string& text) {
+    Control* control = find_control(window, id);
+    if (control == nullptr) return;
+    Quiet quiet(*control);
+    QWidget* widget = control->widget;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(to_qt(text));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(to_qt(text));
+        edit->setCursorPosition(0);
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+        edit->setPlainText(crlf_to_qt(text));
+    } else if (auto* edit = qobject_cast<QTextEdit*>(widget)) {
+        edit->setPlainText(crlf_to_qt(text));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(to_qt(text));
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->setCurrentText(to_qt(text));
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+        group->setTitle(to_qt(text));
+    } else if (auto* bar = qobject_cast<QStatusBar*>(widget)) {
+        bar->showMessage(to_qt(text));
+    }
+}
+
+std::string get_control_text(Window& window, int id) {
+    QWidget* widget = control_widget(window, id);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return from_qt(button->text());
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return from_qt(edit->text());
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) return qt_to_crlf(edit->toPlainText());
+    if (auto* edit = qobject_cast<QTextEdit*>(widget)) return qt_to_crlf(edit->toPlainText());
+    if (auto* label = qobject_cast<QLabel*>(widget)) return from_qt(label->text());
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) return from_qt(combo->currentText());
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) return from_qt(group->title());
+    if (auto* bar = qobject_cast<QStatusBar*>(widget)) return from_qt(bar->currentMessage());
+    if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        QListWidgetItem* item = list->currentItem();
+        return item && item->isSelected() ? from_qt(item->text()) : std::string();
+    }
+    return {};
+}
+
+void enable_control(Window& window, int id, bool on) {
+    if (QWidget* widget = control_widget(window, id)) widget->setEnabled(on);
+}
+
+bool is_enabled(Window& window, int id) {
+    QWidget* widget = control_widget(window, id);
+    return widget != nullptr && widget->isEnabledTo(window.native->widget);
+}
+
+void set_focus(Window& window, int id) {
+    if (QWidget* widget = control_widget(window, id)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void set_check(Window& window, int id, int state) {
+    Control* control = find_control(window, id);
+    if (control == nullptr) return;
+    Quiet quiet(*control);
+    if (auto* box = qobject_cast<QCheckBox*>(control->widget.data())) {
+        if (state == 2) box->setTristate(true);
+        box->setCheckState(state == 2 ? Qt::PartiallyChecked : state ? Qt::Checked : Qt::Unchecked);
+    } else if (auto* radio = qobject_cast<QRadioButton*>(control->widget.data())) {
+        radio->setChecked(state != 0);
+    }
+}
+
+int get_check(Window& window, int id) {
+    QWidget* widget = control_widget(window, id);
+    if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        switch (box->checkState()) {
+            case Qt::Checked:
+                return 1;
+            case Qt::PartiallyChecked:
+                return 2;
+            default:
+                return 0;
+        }
+    }
+    if (auto* radio = qobject_cast<QRadioButton*>(widget)) return radio->isChecked() ? 1 : 0;
+    if (qobject_cast<QPushButton*>(widget) != nullptr) return 0;
+    return -1;
+}
+
+void set_control_color(Window& window, int id, long text_colour, long background_colour) {
+    Control* control = find_control(window, id);
+    if (control == nullptr) return;
+    control->text_colour = text_colour;
+    control->background_colour = background_colour;
+    apply_colours(*control);
+    control->widget->update();
+}
+
+void set_font(Window& window, const std::string& face, int points, int weight, long flags, int id) {
+    NativeWindow* native = native_of(window);
+    if (native == nullptr) return;
+    QFont font(to_qt(face));
+    QScreen* screen = QGuiApplication::primaryScreen();
+    double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * dpi / 72.0))));
+    if (weight >= 100 && weight <= 900) font.setWeight(static_cast<QFont::Weight>(weight));
+    font.setItalic(flags & 0x1);
+    font.setUnderline(flags & 0x10);
+    font.setStrikeOut(flags & 0x20);
+    if (id == 0) {
+        native->text_font = font;
+        return;
+    }
+    if (QWidget* widget = control_widget(window, id)) widget->setFont(font);
+}
+
+}  // namespace common

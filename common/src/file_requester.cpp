@@ -1,0 +1,74 @@
+// Open and save requesters, with the "Desc|pattern|" filters of the programs.
+#include <QFileDialog>
+
+#include "common/hooks.h"
+#include "common/services.h"
+#include "dialogs_internal.h"
+#include "encoding.h"
+#include "native_window.h"
+
+namespace common {
+namespace {
+
+std::vector<std::string> filter_pieces(const std::string& filter) {
+    std::vector<std::string> pieces;
+    std::string piece;
+    for (char c : filter) {
+        if (c == '|') {
+            pieces.push_back(piece);
+            piece.clear();
+        } else {
+            piece.push_back(c);
+        }
+    }
+    if (!piece.empty()) pieces.push_back(piece);
+    return pieces;
+}
+
+// "Dat Files (*.dat)" -> "Dat Files": Qt shows the patterns itself.
+QString description_of(const std::string& text) {
+    QString description = to_qt(text).trimmed();
+    if (description.endsWith(QLatin1Char(')'))) {
+        qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open >= 0) description = description.left(open).trimmed();
+    }
+    return description;
+}
+
+}  // namespace
+
+QString translate_filter(const std::string& filter) {
+    std::vector<std::string> pieces = filter_pieces(filter);
+    QStringList filters;
+    for (std::size_t i = 0; i + 1 < pieces.size(); i += 2) {
+        if (pieces[i].empty() && pieces[i + 1].empty()) continue;
+        QString patterns = to_qt(pieces[i + 1]);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << description_of(pieces[i]) + QStringLiteral(" (") + patterns.simplified() +
+                       QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::string file_requester(const std::string& title, Window* owner, int open,
+                           const std::string& filter, const std::string& default_extension,
+                           long flags, const std::string& initial_folder) {
+    (void)flags;
+    if (layer_hooks().file_requester) {
+        return layer_hooks().file_requester(title, open, filter, default_extension, initial_folder);
+    }
+    ensure_layer();
+    QWidget* parent = owner && owner->native ? owner->native->widget->window() : nullptr;
+    QString folder = to_qt(initial_folder);
+    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QFileDialog requester(parent, to_qt(title), folder, translate_filter(filter));
+    requester.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    requester.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    requester.setOption(QFileDialog::ReadOnly, false);
+    requester.setDefaultSuffix(to_qt(default_extension));
+    if (requester.exec() != QDialog::Accepted) return {};
+    QStringList chosen = requester.selectedFiles();
+    return chosen.isEmpty() ? std::string() : from_qt(chosen.first());
+}
+
+}  // namespace common
