@@ -1,0 +1,55 @@
+#include "message_files.h"
+
+#include "common/files.h"
+#include "common/text.h"
+
+namespace todo {
+
+using common::FileKind;
+
+std::string message_file_line(const std::string& prefix, const std::string& message_line) {
+    return common::field_text(prefix + " " + message_line);
+}
+
+std::vector<std::string> message_file_lines(const std::string& fine_tune_flag,
+                                            const std::string& composed_line,
+                                            const std::string& input_path,
+                                            const std::string& alarm_text) {
+    if (fine_tune_flag == "no") return {composed_line};
+    return {input_path, alarm_text};
+}
+
+std::string entry_text_of_input(const std::vector<std::string>& lines) {
+    return lines.empty() ? std::string() : common::field_text(lines.front());
+}
+
+bool write_message_file(const std::string& path, const std::vector<std::string>& lines) {
+    common::FileVar file;
+    if (common::open_file(file, FileKind::Text, path, "W") != 0) return false;
+    for (const std::string& line : lines) common::write_value(file, FileKind::Text, line);
+    return common::close_file(file, FileKind::Text) == 0;
+}
+
+std::string claimed_input_path(const std::string& path) {
+    return path + ".taking";
+}
+
+bool take_message_input(const std::string& path, std::string& entry_text) {
+    const std::string claimed = claimed_input_path(path);
+    // A file claimed on an earlier tick that could not be read then goes first.
+    if (!common::file_exists(claimed) && !common::file_rename(path, claimed)) return false;
+    common::FileVar file;
+    if (common::open_file(file, FileKind::Text, claimed, "R") != 0) return false;
+    std::vector<std::string> lines;
+    std::string line;
+    if (common::read_value(file, FileKind::Text, line) == 0) lines.push_back(line);
+    common::close_file(file, FileKind::Text);
+    entry_text = entry_text_of_input(lines);
+    return true;
+}
+
+void finish_message_input(const std::string& path) {
+    common::file_delete(claimed_input_path(path));
+}
+
+}  // namespace todo

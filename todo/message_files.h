@@ -1,0 +1,38 @@
+// The two one-line files through which the to-do program talks to other programs: the message
+// file it writes (its message line, or for a helper program the input path and the last alarm)
+// and the message-input file from which it takes a new entry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace todo {
+
+// ---- Pure layouts ----------------------------------------------------------------------------
+// The line that decides whether the message file is rewritten: prefix, a space, the message line.
+std::string message_file_line(const std::string& prefix, const std::string& message_line);
+// The lines of the message file: with the fine-tune flag "no" the composed line; otherwise the
+// message-input path and the text of the last alarm.
+std::vector<std::string> message_file_lines(const std::string& fine_tune_flag,
+                                            const std::string& composed_line,
+                                            const std::string& input_path,
+                                            const std::string& alarm_text);
+// The entry text a message-input file carries: its first line (no lines: the empty text).
+std::string entry_text_of_input(const std::vector<std::string>& lines);
+
+// ---- Files -----------------------------------------------------------------------------------
+// Writes the lines whole (beside the file, renamed into place); false when nothing was written.
+bool write_message_file(const std::string& path, const std::vector<std::string>& lines);
+
+// Takes the message-input file when one waits: claims it by renaming it, then reads its first
+// line. A line written to the path after the claim waits there for the next call; a claimed
+// file that cannot be read stays claimed and is taken by a later call. True when a line was
+// taken: the caller adds the entry and then calls finish_message_input, so a crash in between
+// adds the entry twice rather than never.
+bool take_message_input(const std::string& path, std::string& entry_text);
+void finish_message_input(const std::string& path);
+
+// The name a message-input file is claimed under while it is being read.
+std::string claimed_input_path(const std::string& path);
+
+}  // namespace todo

@@ -1,0 +1,69 @@
+// The rules of the reminder evaluation that need no window: when a remind-me date falls on
+// today, how one entry is classified at a moment of the day, and the texts of the messages.
+#pragma once
+
+#include <string>
+
+namespace todo {
+
+// The moment a tick classifies against, taken once at the start of the tick.
+struct Moment {
+    std::string date;        // "dd-MM-yyyy"
+    std::string day;         // "dd"
+    std::string day_name;    // "ddd", lower case
+    std::string month_name;  // "MMM", lower case
+    int hour = 0;
+    int minute = 0;
+};
+
+// The moment of the layer's clock.
+Moment moment_now();
+
+// The four remind-me date forms.
+bool is_exact_date(const std::string& date, const Moment& now);          // 24-12-2004
+bool is_day_name_date(const std::string& date, const Moment& now);       // --Tue
+bool is_every_day_date(const std::string& date);                         // --Day
+bool is_day_and_month_date(const std::string& date, const Moment& now);  // 08--Dec
+
+// Matches of the exact, day-name and day-and-month forms, each counted separately (the
+// every-day form is not counted, so "Reminders today:" leaves out the daily chores).
+int counted_today_forms(const std::string& date, const Moment& now);
+// Whether the entry is due today in any of the four forms.
+bool falls_on_today(const std::string& date, const Moment& now);
+
+// Where an entry stands at the moment.
+enum class Timing {
+    NotToday,        // " 5", or stays " 6"
+    EarlierToday,    // " 4": its hour has passed
+    LaterToday,      // " 3": its hour is still to come
+    ComingThisHour,  // its minute is still to come: keeps its status
+    WithinHour,      // " 2": its minute has passed
+    Alarm,           // " 0": its minute or the next
+};
+
+struct Classification {
+    Timing timing = Timing::NotToday;
+    int minutes_past = 0;  // within the hour: current minute minus the entry's minute
+};
+
+// Hours are the value of the time's first two characters, minutes of characters 4 and 5.
+Classification classify_entry(const std::string& date, const std::string& time, const Moment& now);
+
+// The status code the entry shows after the classification: priority one overrides all.
+std::string status_after(const Classification& classification, const std::string& old_status,
+                         const std::string& priority);
+
+// ---- Messages of the message line (each cut to 254 characters) -----------------------------
+// "Priority ONE reminders: 2. Reminders today: 1. "; empty when there is nothing to tell.
+std::string summary_text(int priority_one, int today, int old_active);
+// The summary, or "No Reminder today." when it is empty.
+std::string reminder_message_of(const std::string& summary);
+std::string alarm_message(const std::string& entry_text);
+// The first entry within the hour on a tick, and every later one (count: those before it).
+std::string within_hour_message(int minutes_past, const std::string& entry_text,
+                                const std::string& summary);
+std::string several_within_hour_message(int count_before, const std::string& summary);
+// The first tick's report of alarms whose hour passed before the program ran; "" for none.
+std::string earlier_today_message(int count, const std::string& entry_text);
+
+}  // namespace todo

@@ -1,0 +1,325 @@
+#include "reminders.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "alarm.h"
+#include "commands.h"
+#include "common/clock.h"
+#include "common/services.h"
+#include "common/text.h"
+#include "message_files.h"
+#include "reminder_rules.h"
+#include "state.h"
+#include "weights.h"
+
+namespace todo {
+
+namespace {
+
+constexpr int TICK_PERIOD = 3000;
+
+// What the evaluation remembers from one tick to the next within a start-up cycle.
+struct ReminderMemory {
+    int cycle = -1;  // the start-up cycle this memory belongs to
+    TickCounters counters;
+    std::string reminder_message;
+    std::string summary;
+    std::string alarm_text;             // text of the entry whose alarm fired last
+    bool earlier_today_pending = true;  // the first tick reports what was missed
+    int earlier_today_count = 0;
+    int earlier_today_row = -1;
+    int today_row = -1;
+    int old_row = 0;
+    bool highlighted_this_tick = false;
+    std::string last_message_file_line;  // what the message file holds
+    // Entries whose alarm action ran in their current alarm window: one action per entry and
+    // window, however many entries share the window.
+    std::set<std::string> alarmed;
+    std::set<std::string> alarming_now;
+    int last_alarmed_written = -1;  // what this file last put into state.last_alarmed
+};
+ReminderMemory memory;
+
+// The columns the passes read, taken once per tick; the texts are read only when needed.
+struct Columns {
+    std::vector<std::string> priority, date, time, status;
+};
+
+// The selections the tick itself moves, kept here so the passes need not ask every row.
+struct Selections {
+    int text = -1;
+    int status = -1;
+};
+
+int row_count() {
+    const int count = common::list_count(main_dialog, ID_TEXT_COLUMN);
+    return count < 0 ? 0 : count;
+}
+
+std::vector<std::string> column_texts(int id, int rows) {
+    std::vector<std::string> texts;
+    texts.reserve(std::size_t(rows));
+    for (int row = 0; row < rows; ++row) texts.push_back(common::list_get(main_dialog, id, row));
+    return texts;
+}
+
+Columns read_columns(int rows) {
+    return {column_texts(ID_PRIORITY_COLUMN, rows), column_texts(ID_DATE_COLUMN, rows),
+            column_texts(ID_TIME_COLUMN, rows), column_texts(ID_STATUS_COLUMN, rows)};
+}
+
+bool is_value(const std::string& text, double value) {
+    return common::text_number(text) == value;
+}
+
+void select_text_row(Selections& selected, int row) {
+    if (row < 0 || row >= row_count()) return;  // an empty list keeps no selection to move
+    common::list_set_selected(main_dialog, ID_TEXT_COLUMN, row);
+    selected.text = row;
+}
+
+// Selects the relevant row in the text column unless the user has one selected there and no
+// command asked for it.
+void select_if_wanted(Selections& selected, int row) {
+    if (selected.text != -1 && !state.reselect) return;
+    select_text_row(selected, row);
+    state.reselect = false;
+}
+
+// A status cell is rewritten only when it changes; the user's selection stays on its row.
+void write_status(Columns& columns, Selections& selected, int row, const std::string& status) {
+    if (columns.status[std::size_t(row)] == status) return;
+    common::list_delete(main_dialog, ID_STATUS_COLUMN, row);
+    common::list_insert(main_dialog, ID_STATUS_COLUMN, row, status);
+    if (selected.status == row) common::list_set_selected(main_dialog, ID_STATUS_COLUMN, row);
+    columns.status[std::size_t(row)] = status;
+}
+
+void begin_tick() {
+    if (memory.cycle != state.cycle) reset_reminder_state();
+    common::stop_timer(main_dialog, REMINDER_TIMER);
+    memory.counters = TickCounters{};
+    memory.today_row = -1;
+    memory.highlighted_this_tick = false;
+    memory.reminder_message.clear();
+    // A command that reset the last-alarmed entry (time changed, database loaded) lets every
+    // entry alarm again.
+    if (state.last_alarmed != memory.last_alarmed_written) {
+        memory.alarmed.clear();
+        memory.last_alarmed_written = state.last_alarmed;
+    }
+    memory.alarming_now.clear();
+}
+
+// ---- First pass: counting --------------------------------------------------------------------
+
+void count_entries(const Columns& columns, Selections& selected, const Moment& now) {
+    TickCounters& counters = memory.counters;
+    for (std::size_t row = 0; row < columns.status.size(); ++row) {
+        const double status = common::text_number(columns.status[row]);
+        if (status == 5) {
+            ++counters.old_active;
+            memory.old_row = int(row);
+        }
+        if (is_value(columns.priority[row], 1)) {
+            ++counters.priority_one;
+            select_if_wanted(selected, int(row));
+        }
+        const int forms = counted_today_forms(columns.date[row], now);
+        counters.today += forms;
+        if (forms > 0 && status != 0) memory.today_row = int(row);
+    }
+    memory.summary = summary_text(counters.priority_one, counters.today, counters.old_active);
+    memory.reminder_message = reminder_message_of(memory.summary);
+}
+
+// ---- Second pass: classifying ----------------------------------------------------------------
+
+std::string alarm_key(const Columns& columns, const std::string& text, std::size_t row,
+                      const Moment& now) {
+    return now.date + '\x1f' + columns.date[row] + '\x1f' + columns.time[row] + '\x1f' + text;
+}
+
+void raise_alarm(const Columns& columns, Selections& selected, std::size_t row, const Moment& now) {
+    const std::string text = common::list_get(main_dialog, ID_TEXT_COLUMN, int(row));
+    memory.reminder_message = alarm_message(text);
+    memory.alarm_text = common::field_text(text);
+    select_text_row(selected, int(row));
+    const std::string key = alarm_key(columns, text, row, now);
+    memory.alarming_now.insert(key);
+    if (memory.alarmed.insert(key).second) alarm_action();
+    state.last_alarmed = int(row);
+    memory.last_alarmed_written = int(row);
+    memory.counters.alarm_state = 3;
+}
+
+void tell_within_hour(int minutes_past, std::size_t row) {
+    TickCounters& counters = memory.counters;
+    if (counters.alarm_state != 1) return;
+    if (counters.within_hour == 0) {
+        const std::string text = common::list_get(main_dialog, ID_TEXT_COLUMN, int(row));
+        memory.reminder_message = within_hour_message(minutes_past, text, memory.summary);
+    } else {
+        memory.reminder_message = several_within_hour_message(counters.within_hour, memory.summary);
+    }
+    ++counters.within_hour;
+}
+
+void note_timing(const Columns& columns, Selections& selected, std::size_t row,
+                 const Classification& classification, const Moment& now) {
+    TickCounters& counters = memory.counters;
+    switch (classification.timing) {
+        case Timing::EarlierToday:
+            ++memory.earlier_today_count;
+            memory.earlier_today_row = int(row);
+            break;
+        case Timing::LaterToday:
+            ++counters.later_today;
+            break;
+        case Timing::WithinHour:
+        case Timing::Alarm:
+            if (counters.alarm_state != 3) counters.alarm_state = 1;
+            if (classification.timing == Timing::Alarm) raise_alarm(columns, selected, row, now);
+            tell_within_hour(classification.minutes_past, row);
+            break;
+        default:
+            break;
+    }
+}
+
+// Walks the highlight one row per tick through the rows showing the winning condition.
+void highlight_status(Selections& selected, int row, const std::string& status, int winner) {
+    int& highlighted = state.highlighted_row;
+    if (winner >= 0 && status == common::number_text(winner) && !memory.highlighted_this_tick &&
+        row > highlighted && row != selected.status) {
+        common::list_set_selected(main_dialog, ID_STATUS_COLUMN, row);
+        selected.status = row;
+        highlighted = row;
+        memory.highlighted_this_tick = true;
+    }
+    if (row > highlighted && selected.status == -1 && highlighted != -1) highlighted = -1;
+}
+
+void classify_entries(Columns& columns, Selections& selected, const Moment& now) {
+    const int winner = winning_condition();
+    for (std::size_t row = 0; row < columns.status.size(); ++row) {
+        const Classification classification =
+            classify_entry(columns.date[row], columns.time[row], now);
+        note_timing(columns, selected, row, classification, now);
+        const std::string status =
+            status_after(classification, columns.status[row], columns.priority[row]);
+        write_status(columns, selected, int(row), status);
+        highlight_status(selected, int(row), status, winner);
+    }
+    memory.alarmed = memory.alarming_now;  // an entry out of its window may alarm again later
+    if (common::list_get_selected(main_dialog, ID_STATUS_COLUMN) == -1) {
+        state.highlighted_row = -1;
+    }
+}
+
+// ---- After the passes ------------------------------------------------------------------------
+
+void report_earlier_today(const Columns& columns, Selections& selected) {
+    if (!memory.earlier_today_pending) return;
+    memory.earlier_today_pending = false;
+    const int count = memory.earlier_today_count;
+    if (count < 1) return;
+    const int row = memory.earlier_today_row;
+    const std::string text =
+        count == 1 ? common::list_get(main_dialog, ID_TEXT_COLUMN, row) : std::string();
+    memory.reminder_message = earlier_today_message(count, text);
+    if (row >= 0 && std::size_t(row) < columns.status.size() &&
+        !is_value(columns.status[std::size_t(row)], 0)) {
+        select_text_row(selected, row);
+    }
+    alarm_action();
+}
+
+std::string check_flag(int id) {
+    return common::get_check(main_dialog, id) == 1 ? "yes" : "no";
+}
+
+void update_message_line() {
+    state.settings.show_output_flag = check_flag(ID_SHOW_OUTPUT_CHECK);
+    const int winner = winning_condition();
+    std::string line = memory.reminder_message;
+    // Until a condition has won there is no response to show: the reminder message stands in.
+    if (state.settings.show_output_flag == "yes" && winner >= 0) {
+        line = state.condition_output;
+        if (winner == 0) line += " " + memory.alarm_text;
+    }
+    line = common::field_text(line);
+    if (common::get_control_text(main_dialog, ID_MESSAGE_LINE) != line) {
+        common::set_control_text(main_dialog, ID_MESSAGE_LINE, line);
+    }
+}
+
+void update_message_file() {
+    Settings& settings = state.settings;
+    settings.message_file_flag = check_flag(ID_MESSAGE_FILE_CHECK);
+    if (settings.message_file_flag != "yes") return;
+    if (settings.message_file_path.empty()) {
+        settings.message_file_path = common::program_folder() + "ToDoMessage.txt";
+    }
+    const std::string composed = message_file_line(
+        settings.message_prefix, common::get_control_text(main_dialog, ID_MESSAGE_LINE));
+    if (composed == memory.last_message_file_line) return;
+    const std::vector<std::string> lines = message_file_lines(
+        settings.fine_tune_flag, composed, settings.message_input_path, memory.alarm_text);
+    // Not written: the next tick tries again.
+    if (write_message_file(settings.message_file_path, lines)) {
+        memory.last_message_file_line = composed;
+    }
+}
+
+void take_dropped_entry() {
+    const std::string path = state.settings.message_input_path;
+    std::string text;
+    if (path.empty() || !take_message_input(path, text)) return;
+    const std::string time = common::time_text();
+    common::set_control_text(main_dialog, ID_ENTRY_EDIT, text);
+    common::set_control_text(main_dialog, ID_DAY_FIELD, common::date_text("dd"));
+    common::set_control_text(main_dialog, ID_MONTH_FIELD, common::date_text("MM"));
+    common::set_control_text(main_dialog, ID_THIRD_FIELD, common::date_text("yyyy"));
+    common::set_control_text(main_dialog, ID_HOURS_FIELD, common::left_text(time, 2));
+    common::set_control_text(main_dialog, ID_MINUTES_FIELD, common::mid_text(time, 4, 2));
+    add_entry();  // an empty line adds nothing; the file is done with all the same
+    finish_message_input(path);
+}
+
+}  // namespace
+
+void evaluate_reminders() {
+    begin_tick();
+    const Moment now = moment_now();
+    Columns columns = read_columns(row_count());
+    Selections selected{common::list_get_selected(main_dialog, ID_TEXT_COLUMN),
+                        common::list_get_selected(main_dialog, ID_STATUS_COLUMN)};
+    count_entries(columns, selected, now);
+    classify_entries(columns, selected, now);
+    report_earlier_today(columns, selected);
+    select_if_wanted(selected, memory.today_row != -1 ? memory.today_row : memory.old_row);
+    evaluate_conditions();
+    update_message_line();
+    update_message_file();
+    take_dropped_entry();
+    common::start_timer(main_dialog, TICK_PERIOD, REMINDER_TIMER);
+}
+
+void reset_reminder_state() {
+    memory = ReminderMemory{};
+    memory.cycle = state.cycle;
+    memory.last_alarmed_written = state.last_alarmed;
+}
+
+void clear_status_highlight() {
+    state.highlighted_row = -1;
+}
+
+const TickCounters& tick_counters() {
+    return memory.counters;
+}
+
+}  // namespace todo
