@@ -207,8 +207,8 @@ int read_record(FileVar& file, long number, void* record, std::size_t length) {
     OpenFile* open = file.file();
     long start = record_start(number, length);
     if (!open || !record || start < 0) return 0;
-    if (start >= open->size()) return 0;  // past the end: the record stays as it was
     open->set_position(start);
+    // Past the end nothing is read, so the record stays as it was.
     return static_cast<int>(take(*open, record, length));
 }
 

@@ -157,13 +157,17 @@ void OpenFile::set_position(long position) {
     last_use_ = LastUse::None;
 }
 
-long OpenFile::size() {
-    long here = std::ftell(handle_);
-    std::fseek(handle_, 0, SEEK_END);
-    long end = std::ftell(handle_);
-    std::fseek(handle_, here, SEEK_SET);
-    last_use_ = LastUse::None;
-    return end;
+bool OpenFile::at_end() {
+    // Looking at the next byte costs nothing while it is in the read buffer, which matters
+    // because the programs ask before every line they read.
+    before_read();
+    int next = std::fgetc(handle_);
+    if (next == EOF) {
+        std::clearerr(handle_);  // the file may still grow; later reads must try again
+        return true;
+    }
+    std::ungetc(next, handle_);
+    return false;
 }
 
 // ---- FileVar -----------------------------------------------------------------------------
@@ -229,7 +233,7 @@ bool at_end(FileVar& file, FileKind kind) {
     }
     OpenFile* open = file.file();
     if (!open) return true;
-    return open->position() >= open->size();
+    return open->at_end();
 }
 
 long file_position(FileVar& file) {

@@ -31,7 +31,7 @@ public:
 
     long position() const;
     void set_position(long position);
-    long size();
+    bool at_end();  // at or past the end of the file
 
 private:
     enum class LastUse { None, Read, Write };

@@ -342,11 +342,18 @@ TEST_F(FilesTest, ReadingThenWritingOnOneFileWritesWhereReadingStopped) {
     char four[4];
     EXPECT_EQ(common::read_bytes(file, four, 4), 4);
     EXPECT_EQ(common::write_bytes(file, "xxxx", 4), 4);
+    EXPECT_FALSE(common::at_end(file, BINARY));
     EXPECT_EQ(common::file_position(file), 8);
     EXPECT_EQ(common::read_bytes(file, four, 4), 4);
     EXPECT_EQ(std::string(four, 4), "CCCC");
+    EXPECT_TRUE(common::at_end(file, BINARY));
+    EXPECT_EQ(common::write_bytes(file, "DD", 2), 2);  // the end was reached; writing goes on
+    EXPECT_TRUE(common::at_end(file, BINARY));
+    common::file_position(file, 12);
+    EXPECT_FALSE(common::at_end(file, BINARY));
+    EXPECT_EQ(common::read_bytes(file, four, 4), 2);
     common::close_file(file, BINARY);
-    EXPECT_EQ(bytes_of("data.bin"), "AAAAxxxxCCCC");
+    EXPECT_EQ(bytes_of("data.bin"), "AAAAxxxxCCCCDD");
 }
 
 TEST_F(FilesTest, BinaryValuesKeepTheirBytes) {
