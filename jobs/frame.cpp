@@ -142,6 +142,11 @@ void draw_picture() {
 }  // namespace
 
 void start_up() {
+    // Everything starts from zero, also when the job manager is started again in one process.
+    state = JobState{};
+    settings = Settings{};
+    product_count = 0;
+    last_priced_item.clear();
     state.current_picture =
         common::load_image(common::program_folder() + "StartPic.jpg", common::IMAGE_PICTURE);
     reset_state();

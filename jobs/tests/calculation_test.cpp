@@ -154,7 +154,7 @@ TEST(ReferenceFileLines, AnyLineEndAndAnyBytes) {
     EXPECT_EQ(split_lines("a\n\rb"), (Lines{"a", "", "b"}));
     EXPECT_EQ(split_lines(""), (Lines{""}));
     EXPECT_EQ(split_lines("\r\n"), (Lines{""}));
-    std::string garbage("\0\xFF\x01\r\n\0", 7);
+    std::string garbage("\0\xFF\x01\r\n\0", 6);
     Lines kept = split_lines(garbage);
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_EQ(kept[0], std::string("\0\xFF\x01", 3));
