@@ -41,12 +41,6 @@ void set_field(int id, const std::string& text) {
     set_control_text(main_dialog, id, text);
 }
 
-// Replaces one row of one column; the other columns are left as they are.
-void replace_row(int id, int row, const std::string& text) {
-    list_delete(main_dialog, id, row);
-    list_insert(main_dialog, id, row, text);
-}
-
 std::string composed_date() {
     return compose_date(field(ID_DAY_FIELD), field(ID_MONTH_FIELD), field(ID_THIRD_FIELD));
 }

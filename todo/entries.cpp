@@ -33,8 +33,23 @@ void append_entry(const Entry& entry) {
     common::list_add(main_dialog, ID_STATUS_COLUMN, entry.status);
 }
 
+void delete_row(int column_id, int row) {
+    const int selected = common::list_get_selected(main_dialog, column_id);
+    common::list_delete(main_dialog, column_id, row);
+    if (selected < 0) return;
+    common::list_set_selected(main_dialog, column_id,
+                              selected == row ? -1 : selected - (selected > row ? 1 : 0));
+}
+
+void replace_row(int column_id, int row, const std::string& text) {
+    const int selected = common::list_get_selected(main_dialog, column_id);
+    common::list_delete(main_dialog, column_id, row);
+    common::list_insert(main_dialog, column_id, row, text);
+    common::list_set_selected(main_dialog, column_id, selected == row ? -1 : selected);
+}
+
 void delete_entry(int row) {
-    for (int id : COLUMN_IDS) common::list_delete(main_dialog, id, row);
+    for (int id : COLUMN_IDS) delete_row(id, row);
 }
 
 void clear_entries() {

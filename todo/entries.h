@@ -14,6 +14,10 @@ Entry entry_at(int row);
 std::vector<Entry> all_entries();  // every row of the text column
 void append_entry(const Entry& entry);
 void delete_entry(int row);  // from all six columns
+// Row operations on one column that leave its selection as a plain list box does: a deleted
+// selected row leaves nothing selected, any other selected row stays selected.
+void delete_row(int column_id, int row);
+void replace_row(int column_id, int row, const std::string& text);
 void clear_entries();
 int row_count();  // rows of the text column (0 when the dialog is not open)
 // Selects the row in every column (all but the one given, when `except` is one of them).

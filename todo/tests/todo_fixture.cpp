@@ -159,6 +159,14 @@ void TodoFixture::select_row(int column_id, int row) {
     driver.select_row(main_dialog, column_id, row);
 }
 
+std::vector<std::string> TodoFixture::shown(const std::string& caption) const {
+    std::vector<std::string> texts;
+    for (const auto& message : driver.messages()) {
+        if (message.caption == caption) texts.push_back(message.text);
+    }
+    return texts;
+}
+
 void TodoFixture::tick() {
     driver.fire_timer(main_dialog, REMINDER_TIMER);
 }

@@ -57,6 +57,8 @@ protected:
     void type(int id, const std::string& text);
     void select_row(int column_id, int row);
     void tick();  // the reminder timer fires now
+    // Texts of the message boxes shown so far with this caption, in order.
+    std::vector<std::string> shown(const std::string& caption) const;
 
     common::testing::Driver driver;
     std::string program_folder;  // ends with "/"
