@@ -60,7 +60,7 @@ QWidget* make_edit(Window& window, Control& control, const QString& caption, QWi
         auto* edit = new QPlainTextEdit(parent);
         edit->setPlainText(caption);
         edit->setReadOnly(control.style & ES_READONLY);
-        QObject::connect(edit, &QPlainTextEdit::textChanged, window.native,
+        QObject::connect(edit, &QPlainTextEdit::textChanged, window.native->guard,
                          [w = &window, serial, id] {
                              if (still_open(w, serial)) report_control(*w, id, NOTIFY_EDIT_CHANGE);
                          });
@@ -71,7 +71,7 @@ QWidget* make_edit(Window& window, Control& control, const QString& caption, QWi
     edit->setReadOnly(control.style & ES_READONLY);
     if (control.style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
     edit->setCursorPosition(0);
-    QObject::connect(edit, &QLineEdit::textEdited, window.native, [w = &window, serial, id] {
+    QObject::connect(edit, &QLineEdit::textEdited, window.native->guard, [w = &window, serial, id] {
         if (still_open(w, serial)) report_control(*w, id, NOTIFY_EDIT_CHANGE);
     });
     return edit;
@@ -94,6 +94,8 @@ QWidget* make_combo(long style, QWidget* parent) {
     combo->setEditable((style & CBS_TYPE_MASK) != CBS_DROPDOWNLIST);
     // Typing into the edit part never adds rows: the program decides what the list holds.
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // Nor does it complete what the user types: the text is exactly what was typed.
+    if (combo->isEditable()) combo->setCompleter(nullptr);
     combo->setMaxVisibleItems(20);
     return combo;
 }
@@ -179,7 +181,7 @@ void connect_clicks(Window& window, Control& control) {
     auto* button = qobject_cast<QAbstractButton*>(control.widget.data());
     if (button == nullptr) return;
     std::uint64_t serial = window.native->serial;
-    QObject::connect(button, &QAbstractButton::clicked, window.native,
+    QObject::connect(button, &QAbstractButton::clicked, window.native->guard,
                      [w = &window, serial, id = control.id] {
                          if (still_open(w, serial)) report_control(*w, id, NOTIFY_CLICKED);
                      });
@@ -190,10 +192,11 @@ void connect_view_signals(Window& window, Control& control) {
     if (view == nullptr) return;
     std::uint64_t serial = window.native->serial;
     int id = control.id;
-    QObject::connect(view, &QTreeWidget::itemClicked, window.native, [w = &window, serial, id] {
-        if (still_open(w, serial)) report_control(*w, id, NOTIFY_LV_CLICK);
-    });
-    QObject::connect(view, &QTreeWidget::itemDoubleClicked, window.native,
+    QObject::connect(view, &QTreeWidget::itemClicked, window.native->guard,
+                     [w = &window, serial, id] {
+                         if (still_open(w, serial)) report_control(*w, id, NOTIFY_LV_CLICK);
+                     });
+    QObject::connect(view, &QTreeWidget::itemDoubleClicked, window.native->guard,
                      [w = &window, serial, id] {
                          if (still_open(w, serial)) report_control(*w, id, NOTIFY_LV_DOUBLE_CLICK);
                      });
@@ -257,6 +260,10 @@ void create_control(Window& window, const ControlDeclaration& d) {
     connect_list_signals(window, control);
     connect_scroll_signals(window, control);
     connect_view_signals(window, control);
+    // Statics and check boxes paint their own button-face background, as on the desktop.
+    if (d.kind == KIND_STATIC || d.kind == KIND_CHECK_BOX || d.kind == KIND_RADIO) {
+        widget->setAutoFillBackground(true);
+    }
     widget->setVisible(!(d.style & STYLE_HIDDEN));
     if (d.kind == KIND_STATUS_BAR) native->relayout_bars();
 }

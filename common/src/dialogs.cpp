@@ -83,7 +83,7 @@ int show_dialog_modal(Window& dialog, Window* owner) {
     QEventLoop loop;
     native->modal_loop = &loop;
     if (layer_hooks().modal_dialog_shown) {
-        QTimer::singleShot(0, native, [&dialog, serial] {
+        QTimer::singleShot(0, native->guard, [&dialog, serial] {
             if (still_open(&dialog, serial) && layer_hooks().modal_dialog_shown) {
                 layer_hooks().modal_dialog_shown(dialog);
             }

@@ -17,18 +17,27 @@ QComboBox* combo_box(Control* control) {
     return control ? qobject_cast<QComboBox*>(control->widget.data()) : nullptr;
 }
 
+// A new row neither selects itself (Qt selects the first row added) nor changes the edit text.
+void insert_row(QComboBox* combo, int index, const QString& text) {
+    QString shown = combo->currentText();
+    bool none_selected = combo->currentIndex() < 0;
+    combo->insertItem(index, text);
+    if (none_selected) combo->setCurrentIndex(-1);
+    if (combo->isEditable()) combo->setEditText(shown);
+}
+
 void connect_list_box(Window& window, Control& control, QListWidget* list) {
     // Win32 list boxes report only when created with LBS_NOTIFY.
     if (!(control.style & LBS_NOTIFY)) return;
     std::uint64_t serial = window.native->serial;
     int id = control.id;
-    QObject::connect(list, &QListWidget::currentRowChanged, window.native,
+    QObject::connect(list, &QListWidget::currentRowChanged, window.native->guard,
                      [w = &window, serial, id](int row) {
                          if (row >= 0 && still_open(w, serial)) {
                              report_control(*w, id, NOTIFY_SELECTION);
                          }
                      });
-    QObject::connect(list, &QListWidget::itemDoubleClicked, window.native,
+    QObject::connect(list, &QListWidget::itemDoubleClicked, window.native->guard,
                      [w = &window, serial, id] {
                          if (still_open(w, serial)) report_control(*w, id, NOTIFY_DOUBLE_CLICK);
                      });
@@ -38,13 +47,14 @@ void connect_combo_box(Window& window, Control& control, QComboBox* combo) {
     std::uint64_t serial = window.native->serial;
     int id = control.id;
     // `activated` comes only from the user, never from the program's own changes.
-    QObject::connect(combo, &QComboBox::activated, window.native, [w = &window, serial, id] {
+    QObject::connect(combo, &QComboBox::activated, window.native->guard, [w = &window, serial, id] {
         if (still_open(w, serial)) report_control(*w, id, NOTIFY_SELECTION);
     });
     if (QLineEdit* edit = combo->lineEdit()) {
-        QObject::connect(edit, &QLineEdit::textEdited, window.native, [w = &window, serial, id] {
-            if (still_open(w, serial)) report_control(*w, id, NOTIFY_COMBO_EDIT);
-        });
+        QObject::connect(edit, &QLineEdit::textEdited, window.native->guard,
+                         [w = &window, serial, id] {
+                             if (still_open(w, serial)) report_control(*w, id, NOTIFY_COMBO_EDIT);
+                         });
     }
 }
 
@@ -60,12 +70,7 @@ void list_add(Window& window, int id, const std::string& text) {
     if (control == nullptr) return;
     Quiet quiet(*control);
     if (QListWidget* list = list_box(control)) list->addItem(to_qt(text));
-    if (QComboBox* combo = combo_box(control)) {
-        // Appending must not change what the edit part shows.
-        QString shown = combo->currentText();
-        combo->addItem(to_qt(text));
-        if (combo->isEditable()) combo->setEditText(shown);
-    }
+    if (QComboBox* combo = combo_box(control)) insert_row(combo, combo->count(), to_qt(text));
 }
 
 void list_insert(Window& window, int id, int index, const std::string& text) {
@@ -79,9 +84,7 @@ void list_insert(Window& window, int id, int index, const std::string& text) {
     }
     if (QComboBox* combo = combo_box(control)) {
         if (index < 0 || index > combo->count()) index = combo->count();
-        QString shown = combo->currentText();
-        combo->insertItem(index, to_qt(text));
-        if (combo->isEditable()) combo->setEditText(shown);
+        insert_row(combo, index, to_qt(text));
     }
 }
 

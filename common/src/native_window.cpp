@@ -13,6 +13,7 @@ namespace common {
 namespace {
 
 std::uint64_t next_serial = 1;
+constexpr long kVerticalToolBar = 0x80;  // CCS_VERT: placed by the program, not by its parent
 
 // Win32 mouse message numbers the handlers see.
 constexpr int WM_MOUSEMOVE = 512;
@@ -46,7 +47,9 @@ QColor to_colour(long colour) {
 NativeWindow::NativeWindow(Window& record_, Window* parent_)
     : record(record_), parent(parent_), serial(next_serial++) {}
 
-NativeWindow::~NativeWindow() = default;
+NativeWindow::~NativeWindow() {
+    delete guard;
+}
 
 QColor NativeWindow::background_colour() const {
     if (background >= 0) return to_colour(background);
@@ -71,7 +74,13 @@ void NativeWindow::paint(QWidget& on) {
 void NativeWindow::relayout_bars() {
     if (widget == nullptr) return;
     for (auto& [id, control] : controls) {
-        if (control.kind != KIND_STATUS_BAR || control.widget.isNull()) continue;
+        if (control.widget.isNull()) continue;
+        if (control.kind == KIND_TOOL_BAR && !(control.style & kVerticalToolBar)) {
+            // A tool bar along the top keeps the window's width.
+            control.widget->resize(widget->width(), control.widget->height());
+            continue;
+        }
+        if (control.kind != KIND_STATUS_BAR) continue;
         int height = std::max(control.widget->sizeHint().height(), 20);
         control.widget->setGeometry(0, widget->height() - height, widget->width(), height);
         control.widget->raise();
@@ -191,12 +200,13 @@ void destroy_native(Window& window) {
         native->widget->hide();
         native->widget->deleteLater();
     }
-    // The timers and signal connections whose context is the native object end with it.
-    native->deleteLater();
     for (auto& [id, timer] : native->timers) {
         if (timer) timer->stop();
     }
     native->timers.clear();
+    delete native->guard;
+    native->guard = nullptr;
+    native->deleteLater();
 }
 
 }  // namespace common

@@ -86,6 +86,9 @@ public:
     Window& record;
     Window* parent;  // the parent window or the dialog's owner, null for none
     std::uint64_t serial;
+    // The context of every signal connection of this window: deleted the moment the window
+    // closes, so no signal of a widget awaiting deletion reaches a handler.
+    QObject* guard = new QObject();
     QWidget* widget = nullptr;      // Host<QWidget> or HostDialog
     std::vector<Window*> children;  // child windows and owned dialogs, closed with this one
     std::map<int, Control> controls;

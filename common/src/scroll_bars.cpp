@@ -80,11 +80,11 @@ void connect_scroll_signals(Window& window, Control& control) {
     if (bar == nullptr) return;
     std::uint64_t serial = window.native->serial;
     int id = control.id;
-    QObject::connect(bar, &QAbstractSlider::actionTriggered, window.native,
+    QObject::connect(bar, &QAbstractSlider::actionTriggered, window.native->guard,
                      [w = &window, serial, id](int action) {
                          if (still_open(w, serial)) on_action(*w, id, action);
                      });
-    QObject::connect(bar, &QAbstractSlider::sliderReleased, window.native,
+    QObject::connect(bar, &QAbstractSlider::sliderReleased, window.native->guard,
                      [w = &window, serial, id] {
                          if (still_open(w, serial)) on_release(*w, id);
                      });

@@ -16,7 +16,7 @@ void start_timer(Window& window, int milliseconds, int timer_id) {
     if (timer == nullptr) {
         timer = new QTimer(native);
         std::uint64_t serial = native->serial;
-        QObject::connect(timer, &QTimer::timeout, native, [w = &window, serial, timer_id] {
+        QObject::connect(timer, &QTimer::timeout, native->guard, [w = &window, serial, timer_id] {
             if (still_open(w, serial) && w->native->timer_periods.count(timer_id)) {
                 deliver_event(*w, EV_TIMER, timer_id, 0, timer_id);
             }

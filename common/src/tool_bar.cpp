@@ -154,9 +154,11 @@ int create_tool_bar(Window& window, int image_strip, const std::string& strip_fi
         QAction* action = bar->addAction(icon, QString());
         action->setToolTip(QString());
         state.actions[command] = action;
-        QObject::connect(action, &QAction::triggered, native, [w = &window, serial, command] {
-            if (still_open(w, serial)) deliver_event(*w, EV_CONTROL, command, NOTIFY_CLICKED);
-        });
+        QObject::connect(action, &QAction::triggered, native->guard,
+                         [w = &window, serial, command] {
+                             if (still_open(w, serial))
+                                 deliver_event(*w, EV_CONTROL, command, NOTIFY_CLICKED);
+                         });
     }
     set_button_size(state, 16, 15);  // the tool bar enlarges them to fit image and label
     bar->show();

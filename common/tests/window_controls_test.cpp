@@ -1,8 +1,15 @@
-// Controls through the real widgets: texts, checks, lists and the events a user's actions send.
+// Controls through the real widgets: texts, checks, visibility, colours and fonts, and which of
+// the user's and the program's actions send events.
 #include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <cmath>
 
 #include "common/testing/driver.h"
 #include "common/window.h"
+#include "native_window.h"
 
 using namespace common;
 
@@ -53,6 +60,172 @@ TEST_F(Controls, ButtonClickReportsClickedAndCheckBoxToggles) {
     set_check(window, 2, 0);
     EXPECT_EQ(get_check(window, 2), 0);
     EXPECT_EQ(control_events().size(), 2u);  // the program's own change sends nothing
+    enable_control(window, 1, false);
+    EXPECT_FALSE(is_enabled(window, 1));
+    driver.click(window, 1);  // a disabled button cannot be pressed
+    EXPECT_EQ(control_events().size(), 2u);
+}
+
+TEST_F(Controls, ClosedWindowAndMissingIdsGiveEmptyResults) {
+    add_control(window, KIND_EDIT, "text", 5, 5, 60, 20, 0, 1);
+    EXPECT_EQ(get_control_text(window, 99), "");
+    EXPECT_EQ(list_count(window, 99), -1);
+    EXPECT_EQ(get_check(window, 99), -1);
+    EXPECT_FALSE(has_control(window, 99));
+    EXPECT_EQ(get_rect(window, 99).width, 0);
+    set_control_text(window, 99, "nothing");  // must not crash
+    close_window(window);
+    EXPECT_FALSE(window.is_open());
+    EXPECT_EQ(get_control_text(window, 1), "");
+    EXPECT_EQ(list_count(window, 1), -1);
+    EXPECT_EQ(list_get(window, 1, 0), "");
+    EXPECT_EQ(list_get_selected(window, 1), -1);
+    EXPECT_EQ(control_command(window, 1, LV_ROW_COUNT), 0);
+    EXPECT_EQ(get_window_title(window), "");
+    EXPECT_EQ(get_rect(window).width, 0);
+    EXPECT_FALSE(is_visible(window));
+    EXPECT_EQ(deliver_event(window, EV_CONTROL, 1, 0), 0);
+    EXPECT_TRUE(control_events().empty());
+    add_control(window, KIND_EDIT, "late", 5, 5, 60, 20, 0, 2);
+    EXPECT_FALSE(has_control(window, 2));
+    set_text_color(window, 0);
+    print_text(window, "x");
+    EXPECT_TRUE(printed_texts(window).empty());
+}
+
+TEST_F(Controls, DuplicateIdCreatesNothingAndHiddenStyleHides) {
+    add_control(window, KIND_EDIT, "first", 5, 5, 60, 20, 0, 1);
+    add_control(window, KIND_BUTTON, "second", 5, 30, 60, 20, 0, 1);
+    EXPECT_EQ(get_control_text(window, 1), "first");
+    EXPECT_EQ(get_check(window, 1), -1);                             // still the edit, not a button
+    add_control(window, KIND_STATIC, "shown", 5, 60, 60, 20, 0, 2);  // no WS_VISIBLE: shown
+    add_control(window, KIND_STATIC, "hidden", 5, 90, 60, 20, 0x50080000, 3);
+    EXPECT_TRUE(is_visible(window, 2));
+    EXPECT_FALSE(is_visible(window, 3));
+    EXPECT_EQ(get_control_text(window, 3), "hidden");
+}
+
+TEST_F(Controls, CheckStateOnlyOnButtons) {
+    add_control(window, KIND_EDIT, "", 5, 5, 60, 20, 0x50800000, 1);
+    add_control(window, KIND_BUTTON, "Push", 5, 30, 60, 20, 0, 2);
+    add_control(window, KIND_RADIO, "One", 5, 60, 60, 20, 0, 3);
+    add_control(window, KIND_STATIC, "Label", 5, 90, 60, 20, 0, 4);
+    set_check(window, 1, 1);
+    EXPECT_EQ(get_check(window, 1), -1);
+    EXPECT_EQ(get_check(window, 4), -1);
+    EXPECT_EQ(get_check(window, 2), 0);
+    EXPECT_EQ(get_check(window, 3), 0);
+    driver.click(window, 3);
+    EXPECT_EQ(get_check(window, 3), 1);
+    ASSERT_EQ(control_events().size(), 1u);
+    EXPECT_EQ(control_events()[0].control_id, 3);
+}
+
+TEST_F(Controls, EditStartsWithCaptionAndReportsOnlyTyping) {
+    add_control(window, KIND_EDIT, "start", 5, 5, 100, 20, 0x50800080, 1);
+    add_control(window, KIND_EDIT, "", 5, 30, 100, 60, ES_MULTILINE, 2);
+    EXPECT_EQ(get_control_text(window, 1), "start");
+    set_control_text(window, 1, "program");
+    set_control_text(window, 2, "line one\r\nline two");
+    EXPECT_TRUE(control_events().empty());
+    EXPECT_EQ(get_control_text(window, 2), "line one\r\nline two");
+    driver.type(window, 1, "typed");
+    driver.type(window, 2, "a\r\nb");
+    EXPECT_EQ(get_control_text(window, 1), "typed");
+    EXPECT_EQ(get_control_text(window, 2), "a\r\nb");
+    auto events = control_events();
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events.front().control_id, 1);
+    EXPECT_EQ(events.front().notify_code, NOTIFY_EDIT_CHANGE);
+    EXPECT_EQ(events.back().control_id, 2);
+    EXPECT_EQ(events.back().notify_code, NOTIFY_EDIT_CHANGE);
+    driver.type(window, 1, "");
+    EXPECT_EQ(get_control_text(window, 1), "");
+}
+
+TEST_F(Controls, TextsKeepEveryWindows1252Byte) {
+    add_control(window, KIND_EDIT, "", 5, 5, 100, 20, 0, 1);
+    add_control(window, KIND_STATIC, "", 5, 30, 100, 20, 0, 2);
+    std::string pounds =
+        "\xA3"
+        "5.00 \x80 caf\xE9";
+    set_control_text(window, 1, pounds);
+    driver.type(window, 2, "unchanged");  // typing into a static does nothing
+    set_control_text(window, 2, pounds);
+    EXPECT_EQ(get_control_text(window, 1), pounds);
+    EXPECT_EQ(get_control_text(window, 2), pounds);
+    auto* edit = qobject_cast<QLineEdit*>(control_widget(window, 1));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), QString::fromUtf8("£5.00 € café"));
+}
+
+TEST_F(Controls, ColoursAndFontsReachTheWidgets) {
+    add_control(window, KIND_STATIC, "Label", 5, 5, 100, 20, 0, 1);
+    add_control(window, KIND_BUTTON, "Drawn", 5, 30, 100, 20, 0, 2);
+    set_control_color(window, 1, rgb(255, 0, 0), rgb(0, 0, 255));
+    QWidget* label = control_widget(window, 1);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(label->palette().color(QPalette::Window), QColor(0, 0, 255));
+    set_control_color(window, 2, rgb(0, 128, 0), rgb(255, 255, 0));
+    QString sheet = control_widget(window, 2)->styleSheet();
+    EXPECT_TRUE(sheet.contains("#008000")) << sheet.toStdString();
+    EXPECT_TRUE(sheet.contains("#ffff00")) << sheet.toStdString();
+    set_font(window, "Arial", 12, 900, 0xFF0011, 1);
+    QFont font = label->font();
+    EXPECT_EQ(font.weight(), QFont::Black);
+    EXPECT_TRUE(font.italic());
+    EXPECT_TRUE(font.underline());
+    EXPECT_FALSE(font.strikeOut());
+    double dpi = label->screen()->logicalDotsPerInchY();
+    EXPECT_EQ(font.pixelSize(), static_cast<int>(std::lround(12 * dpi / 72.0)));
+}
+
+TEST_F(Controls, RectsAndPlacement) {
+    add_control(window, KIND_BUTTON, "B", 20, 30, 60, 25, 0, 1);
+    Rect control = get_rect(window, 1);
+    Rect whole = get_rect(window);
+    EXPECT_EQ(control.width, 60);
+    EXPECT_EQ(control.height, 25);
+    QPoint origin = window.native->widget->mapToGlobal(QPoint(0, 0));
+    EXPECT_EQ(control.left, origin.x() + 20);
+    EXPECT_EQ(control.top, origin.y() + 30);
+    EXPECT_GE(whole.width, 400);
+    set_rect(window, 5, 6, 70, 30, 1);
+    EXPECT_EQ(control_widget(window, 1)->geometry(), QRect(5, 6, 70, 30));
+    set_rect(window, 50, 60, 300, 200);
+    EXPECT_EQ(window.native->widget->size(), QSize(300, 200));
+}
+
+TEST_F(Controls, StatusBarStaysAlongTheBottom) {
+    add_control(window, KIND_STATUS_BAR, "ready", 0, 0, 0, 0, 0, 9);
+    EXPECT_EQ(get_control_text(window, 9), "ready");
+    set_control_text(window, 9, "saving job ...");
+    EXPECT_EQ(get_control_text(window, 9), "saving job ...");
+    QWidget* bar = control_widget(window, 9);
+    EXPECT_EQ(bar->geometry().bottom(), window.native->widget->height() - 1);
+    set_rect(window, 0, 0, 500, 400);
+    EXPECT_EQ(bar->geometry().bottom(), 399);
+    EXPECT_EQ(bar->width(), 500);
+}
+
+TEST_F(Controls, ChildWindowLivesInsideItsParentAndClosesWithIt) {
+    Window child;
+    ASSERT_EQ(open_window(child, 2, 43, 210, 260, 0x800040, &window, "Job", nullptr), 1);
+    EXPECT_EQ(child.native->widget->parentWidget(), window.native->widget);
+    EXPECT_EQ(child.native->widget->geometry(), QRect(2, 43, 210, 260));
+    add_control(child, KIND_EDIT, "in child", 5, 5, 60, 20, 0, 1);
+    close_window(window);
+    EXPECT_FALSE(child.is_open());
+    EXPECT_EQ(get_control_text(child, 1), "");
+    Window orphan;
+    EXPECT_EQ(open_window(orphan, 0, 0, 10, 10, 0, &window, "", nullptr), 0);
+}
+
+TEST_F(Controls, CloseBoxAsksTheHandlerAndTheWindowStays) {
+    driver.close_box(window);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().event_class, EV_CLOSE);
+    EXPECT_TRUE(window.is_open());
 }
 
 }  // namespace
