@@ -14,9 +14,13 @@
 #include <io.h>
 #include <process.h>
 #define KEZ_GETPID _getpid
+#define KEZ_ACCESS _access
+#define KEZ_WRITABLE 2
 #else
 #include <unistd.h>
 #define KEZ_GETPID getpid
+#define KEZ_ACCESS access
+#define KEZ_WRITABLE W_OK
 #endif
 
 namespace common {
@@ -72,8 +76,19 @@ Mode parse_mode(std::string mode) {
     return Mode::Invalid;
 }
 
+// A file that could never take the target's place is refused when it is opened, where the
+// programs look for failure, rather than only when it is closed.
+bool replaceable(const std::string& target) {
+    std::error_code error;
+    fs::file_status status = fs::status(target, error);
+    if (!fs::exists(status)) return true;
+    if (!fs::is_regular_file(status)) return false;
+    return KEZ_ACCESS(target.c_str(), KEZ_WRITABLE) == 0;
+}
+
 std::unique_ptr<OpenFile> open_for_writing(FileKind kind, const std::string& path) {
     std::string target = resolved_target(path);
+    if (!replaceable(target)) return nullptr;
     std::string temporary = temporary_beside(target);
     std::FILE* handle = std::fopen(temporary.c_str(), "w+b");
     if (!handle) return nullptr;
@@ -261,8 +276,17 @@ bool file_copy(const std::string& from, const std::string& to, bool fail_if_exis
     if (source.empty() || target.empty() || !fs::is_regular_file(source, error)) return false;
     if (fs::exists(target, error)) {
         if (fail_if_exists || fs::equivalent(source, target, error)) return false;
+        if (!replaceable(target)) return false;
     }
-    return fs::copy_file(source, target, fs::copy_options::overwrite_existing, error) && !error;
+    // Copied beside the target and renamed over it, so an interrupted copy never leaves half
+    // a backup in place of a whole one.
+    std::string temporary = temporary_beside(target);
+    if (fs::copy_file(source, temporary, error) && !error) {
+        fs::rename(temporary, target, error);
+        if (!error) return true;
+    }
+    fs::remove(temporary, error);
+    return false;
 }
 
 bool file_exists(const std::string& path) {

@@ -248,13 +248,15 @@ TEST_F(FilesTest, RewriteReplacesTheOldFileOnlyWhenClosed) {
 }
 
 TEST_F(FilesTest, FailedRewriteLeavesTheOldFileAndNoTemporaryFile) {
-    // The target is a folder: the new file cannot take its place.
+    // The target is a folder: the new file could never take its place, so it is refused at
+    // once (and a copy onto it fails).
     fs::create_directory(path("folder"));
     put("folder/inside.txt", "inside");
+    put("job.txt", "job");
     FileVar file;
-    ASSERT_EQ(common::open_file(file, TEXT, path("folder"), "W"), 0);
-    common::write_value(file, TEXT, "lost");
-    EXPECT_EQ(common::close_file(file, TEXT), 1);
+    EXPECT_EQ(common::open_file(file, TEXT, path("folder"), "W"), 1);
+    EXPECT_FALSE(common::file_copy(path("job.txt"), path("folder"), false));
+    fs::remove(path("job.txt"));
     EXPECT_TRUE(fs::is_directory(path("folder")));
     EXPECT_EQ(bytes_of("folder/inside.txt"), "inside");
     EXPECT_EQ(listing(), (Names{"folder"}));
@@ -435,6 +437,7 @@ TEST_F(FilesTest, CopyDeleteRenameAndExists) {
     fs::create_directory(path("folder"));
     EXPECT_FALSE(common::file_delete(path("folder")));
     EXPECT_TRUE(fs::exists(path("folder")));
+    EXPECT_EQ(listing(), (Names{"folder", "todo.dat"}));  // no copy left a temporary file
 }
 
 TEST_F(FilesTest, OfficePathsWorkWithEitherSeparator) {
