@@ -20,6 +20,7 @@
 #include "common/hooks.h"
 #include "common/testing/driver.h"
 #include "common/window.h"
+#include "job_manager_fixture.h"
 #include "reference_lists.h"
 #include "state.h"
 
@@ -264,6 +265,89 @@ TEST_F(HelpDialogTest, CancelAndTheCloseBoxEndTheDialogAndItsPolling) {
         EXPECT_EQ(common::get_control_text(help_dialog, ID_HELP_CANCEL), "Cancel");
     });
     EXPECT_TRUE(driver.unanswered_dialogs().empty());
+}
+
+// ---- The Help command of the running job manager --------------------------------------------
+
+class HelpCommandTest : public testing::JobManagerTest {
+protected:
+    void help() { driver.choose_tool(main_frame, ID_TOOL_BAR, CMD_HELP); }
+    std::string answer_box() { return common::get_control_text(help_dialog, ID_HELP_ANSWER); }
+};
+
+TEST_F(HelpCommandTest, TicksPickUpAnswersWhileTheDialogIsUpAndOnlyThen) {
+    bool shown = false;
+    driver.answer_dialog([&](common::Window&) {
+        shown = true;
+        EXPECT_TRUE(state.help_dialog_open);
+        driver.type(help_dialog, ID_HELP_QUESTION, "When is the scaffold up?");
+        driver.click(help_dialog, ID_HELP_SEND);
+        EXPECT_EQ(read_file("help_question.txt"), "*5820*When is the scaffold up?\r\n");
+        tick();  // no answer yet
+        EXPECT_EQ(answer_box(), "q: When is the scaffold up?");
+        write_file("help_answer.txt", "Tuesday at nine\r\nsecond line\r\n");
+        tick();
+        EXPECT_EQ(answer_box(), "Tuesday at nine");
+        EXPECT_FALSE(file_exists("help_answer.txt"));
+        EXPECT_EQ(common::timer_period(main_frame, 1), 1000);  // the ticks go on
+        help();                                                // Help again closes the dialog
+        EXPECT_FALSE(help_dialog.is_open());
+    });
+    help();
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(state.help_dialog_open);
+
+    // While the dialog is closed an answer waits in its file for the next opening.
+    write_file("help_answer.txt", "Wednesday\r\n");
+    tick();
+    EXPECT_TRUE(file_exists("help_answer.txt"));
+    driver.answer_dialog([&](common::Window&) {
+        EXPECT_EQ(answer_box(), "");
+        tick();
+        EXPECT_EQ(answer_box(), "Wednesday");
+        driver.click(help_dialog, ID_HELP_CANCEL);
+    });
+    help();
+    EXPECT_FALSE(file_exists("help_answer.txt"));
+    EXPECT_FALSE(state.help_dialog_open);
+    EXPECT_TRUE(driver.messages().empty());
+    EXPECT_TRUE(driver.unanswered_dialogs().empty());
+}
+
+// Settings that name neither help file.
+class HelpWithoutFilesTest : public testing::JobManagerTest {
+protected:
+    void prepare_data() override {
+        write_file("data/KezDatabaseINI.ini", "space:20\r\ncarrage:0\r\ndiscountat:500\r\n");
+        ASSERT_EQ(::chdir(folder.c_str()), 0);
+    }
+    void TearDown() override {
+        ::chdir("/");
+        JobManagerTest::TearDown();
+    }
+};
+
+TEST_F(HelpWithoutFilesTest, NoAnswerIsEverPickedUpAndEverySendIsReported) {
+    write_file("help_answer.txt", "not for us\r\n");
+    write_file("answer.txt", "not for us\r\n");
+    driver.answer_dialog([&](common::Window&) {
+        driver.type(help_dialog, ID_HELP_QUESTION, "Anyone there?");
+        driver.click(help_dialog, ID_HELP_SEND);
+        driver.click(help_dialog, ID_HELP_SEND);
+        tick();
+        tick();
+        EXPECT_EQ(common::get_control_text(help_dialog, ID_HELP_QUESTION), "Anyone there?");
+        EXPECT_EQ(common::get_control_text(help_dialog, ID_HELP_ANSWER), "");
+        driver.click(help_dialog, ID_HELP_CANCEL);
+    });
+    driver.choose_tool(main_frame, ID_TOOL_BAR, CMD_HELP);
+    ASSERT_EQ(driver.messages().size(), 2u);
+    for (const auto& message : driver.messages()) {
+        EXPECT_EQ(message.text, "problem creating or sending MESSAGE file");
+        EXPECT_EQ(message.caption, "error...CreateHtml...");
+    }
+    EXPECT_TRUE(file_exists("help_answer.txt"));
+    EXPECT_TRUE(file_exists("answer.txt"));
 }
 
 }  // namespace

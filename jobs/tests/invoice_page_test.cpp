@@ -2,10 +2,21 @@
 // the office's values, template pieces, and CreateHtml through the running job manager.
 #include "invoice_page.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "common/window.h"
+#include "components.h"
+#include "customer.h"
+#include "job_manager_fixture.h"
+#include "state.h"
 
 namespace jobs {
 namespace {
@@ -259,6 +270,235 @@ TEST(TemplatePiece, LinesEndAtCrOrCrLfAndAreKeptWhole) {
     const std::string style(5000, 's');
     EXPECT_EQ(template_piece_lines(style + "\r\nend"), (Lines{style, "end"}));
     EXPECT_EQ(template_piece_lines(std::string("x\0y\r\n", 5)), Lines{std::string("x\0y", 3)});
+}
+
+// ---- CreateHtml through the running job manager ----------------------------------------------
+
+const std::string HEAD = "<html><head><title>Invoice</title></head><body>\r\n";
+const std::string FOOT = "</body></html>\r\n";
+
+std::string page_text(const Lines& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+// Marks a folder so that nothing in it can be created, renamed or deleted (not even by root);
+// false where the file system does not allow it.
+bool set_immutable(const std::string& path, bool on) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
+}
+
+class PrintTest : public testing::JobManagerTest {
+protected:
+    void TearDown() override {
+        if (locked) set_immutable(path_of("printdata"), false);
+        JobManagerTest::TearDown();
+    }
+
+    void print() { driver.choose_tool(main_frame, ID_TOOL_BAR, CMD_PRINT); }
+    std::string page() { return read_file("printdata/htmlout.htm"); }
+    std::string field(int id) { return common::get_control_text(components_window, id); }
+
+    void open_customer(const std::string& name, const std::string& address,
+                       const std::string& post_code) {
+        driver.check(description_window, ID_CUSTOMER, true);
+        driver.type(customer_window, ID_CUSTOMER_NAME, name);
+        driver.type(customer_window, 107, address);
+        driver.type(customer_window, 108, post_code);
+    }
+    // Chooses an item as the user does, lets the tick price it, and adds the line.
+    void add_item(const std::string& item, const std::string& number) {
+        driver.type(components_window, ID_ITEM, item);
+        tick();
+        driver.type(components_window, ID_NUMBER, number);
+        driver.click(components_window, ID_ADD);
+    }
+    // The figures exactly as the fields show them.
+    void take_figures(InvoicePageValues& v) {
+        v.items_total = field(ID_ITEMS_TOTAL);
+        v.carriage = field(ID_CARRIAGE);
+        v.discount = field(ID_DISCOUNT);
+        v.net = field(ID_NET);
+        v.vat = field(ID_VAT);
+        v.total = field(ID_TOTAL);
+    }
+    bool lock_printdata() {
+        locked = set_immutable(path_of("printdata"), true);
+        return locked;
+    }
+
+    bool locked = false;
+};
+
+TEST_F(PrintTest, PageIsHeadBodyAndFootFromTheJobWindows) {
+    driver.set_clock(2026, 12, 9, 10, 30);
+    state.job_name = "inv0042";
+    open_customer("Ada Brown", "12 Mill Lane", "KT1 2AB");
+    add_item("Solar panel 80W", "2");
+    add_item("Inverter 1000W", "1");
+    tick();
+    tick();  // the gross is now above the threshold, so a discount may be chosen
+    ASSERT_TRUE(common::is_enabled(components_window, ID_DISCOUNT));
+    driver.select_row(components_window, ID_DISCOUNT, 1);
+    driver.type(components_window, ID_INVOICE_NOTES, "Scaffold booked for Monday");
+    tick();
+    EXPECT_EQ(field(ID_NET), " 557.98");  // 10% off 619.98
+
+    print();
+
+    InvoicePageValues v;
+    v.customer_window_open = true;
+    v.customer_field_name = v.customer_name = "Ada Brown";
+    v.address = "12 Mill Lane";
+    v.post_code = "KT1 2AB";
+    v.job_name = "inv0042";
+    v.today = "09-12-2026";
+    v.lines = {{"Inverter 1000W", "1", " 120"}, {"Solar panel 80W", "2", " 499.98"}};
+    take_figures(v);
+    v.invoice_notes = "Scaffold booked for Monday";
+    v.spacer_height = 20;
+    const Lines body = invoice_body_lines(v);
+    EXPECT_EQ(page(), HEAD + page_text(body) + FOOT);
+    EXPECT_EQ(body[3], "<p class='style2'>Ada Brown<br>12 Mill Lane<br>KT1 2AB</p>");
+    EXPECT_EQ(body[8], "<td width='30%' valign='top'><p class='style2'>0042<br>");
+    EXPECT_EQ(body[36], "<td width='1%'><img src='space.jpg' width='2' height=' 20'></td>");
+    EXPECT_EQ(body[53], " - 10% <br>");
+    EXPECT_TRUE(driver.messages().empty());
+    EXPECT_EQ(common::timer_period(main_frame, 1), 1000);
+    // Nothing is left beside the page.
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(path_of("printdata"))) {
+        files += entry.is_regular_file() ? 1 : 0;
+    }
+    EXPECT_EQ(files, 3);
+
+    // Printing again rewrites the page from scratch.
+    driver.click(components_window, ID_DELETE_SELECTED);
+    tick();
+    print();
+    v.lines = {{"Solar panel 80W", "2", " 499.98"}};
+    take_figures(v);
+    EXPECT_EQ(page(), HEAD + page_text(invoice_body_lines(v)) + FOOT);
+}
+
+TEST_F(PrintTest, ClosedCustomerWindowLeavesTheNameLastSeen) {
+    driver.set_clock(2027, 2, 1, 9, 0);
+    state.job_name = "myinvoice";
+    print();  // before any customer the name is empty
+    Lines body = invoice_body_lines([&] {
+        InvoicePageValues v;
+        v.job_name = "myinvoice";
+        v.today = "01-02-2027";
+        take_figures(v);
+        v.invoice_notes = "Invoice notes";
+        v.spacer_height = 20;
+        return v;
+    }());
+    EXPECT_EQ(page(), HEAD + page_text(body) + FOOT);
+    EXPECT_EQ(body[7], "<td width='30%' valign='top'><p class='style2'>nvoi<br>");
+    EXPECT_EQ(body[8], "<br>");
+    EXPECT_EQ(body[23], "</table>");  // the table head, then straight to its end
+
+    open_customer("Carl Dee", "3 High St", "N1 1AA");
+    tick();
+    driver.check(description_window, ID_CUSTOMER, false);
+    state.job_name = "garden";
+    print();
+    const Lines lines = template_piece_lines(page());
+    ASSERT_GT(lines.size(), 12u);
+    EXPECT_EQ(lines[1], "<table width='100%'  border='0' cellspacing='5' cellpadding='5'>");
+    EXPECT_EQ(lines[4], "</td>");  // no customer paragraph
+    EXPECT_EQ(lines[8], "<td width='30%' valign='top'><p class='style2'>na<br>");
+    EXPECT_EQ(lines[9], "Carl Dee<br>");
+    EXPECT_EQ(lines[11], "garden.job</p></td>");
+}
+
+TEST_F(PrintTest, OfficeValuesTypedIntoTheWindowsPrintAsTyped) {
+    state.job_name = "inv<7>";
+    open_customer("<b>A & B</b>", "Flat 'C'", "\"X1\"");
+    driver.type(components_window, ID_ITEM, "Cable & clips <2m>");
+    tick();
+    driver.click(components_window, ID_ADD);
+    driver.type(components_window, ID_INVOICE_NOTES, "Pay <i>now</i> & thanks");
+    print();
+    const std::string text = page();
+    EXPECT_NE(text.find("<p class='style2'>&lt;b&gt;A &amp; B&lt;/b&gt;<br>Flat &#39;C&#39;<br>"
+                        "&quot;X1&quot;</p>\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("<p class='style2'>&lt;7&gt;<br>\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\ninv&lt;7&gt;.job</p></td>\r\n"), std::string::npos);
+    EXPECT_NE(text.find("<td width='50%'>Cable &amp; clips &lt;2m&gt;</em></td>"),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\n<p>Pay &lt;i&gt;now&lt;/i&gt; &amp; thanks</p>\r\n"),
+              std::string::npos);
+    EXPECT_EQ(text.find("<b>"), std::string::npos);
+    EXPECT_EQ(text.find("<i>"), std::string::npos);
+}
+
+TEST_F(PrintTest, TemplatePiecesAreCopiedLineByLineAndWhole) {
+    const std::string style(400, 's');
+    write_file("printdata/htmltop.txt",
+               "<html>\r<style>" + style + "</style>\nsame line\r\n\r\n<body>");
+    write_file("printdata/htmlbottom.txt", "");
+    print();
+    const std::string text = page();
+    EXPECT_EQ(
+        text.rfind("<html>\r\n<style>" + style + "</style>\nsame line\r\n\r\n<body>\r\n<table", 0),
+        0u);
+    EXPECT_EQ(text.substr(text.size() - 8), "<hr>\r\n\r\n");  // an empty foot is one empty line
+    EXPECT_TRUE(driver.messages().empty());
+}
+
+TEST_F(PrintTest, MissingPiecesAreReportedAndTheBodyStillWritten) {
+    remove_file("printdata/htmltop.txt");
+    print();
+    ASSERT_EQ(driver.messages().size(), 1u);
+    EXPECT_EQ(driver.messages()[0].text, "problem READING file");
+    EXPECT_EQ(driver.messages()[0].caption, "error...CreateHtml...");
+    const std::string without_head = page();
+    EXPECT_EQ(without_head.rfind("<table width='100%'  border='0' cellspacing='5'", 0), 0u);
+    EXPECT_EQ(without_head.substr(without_head.size() - FOOT.size()), FOOT);
+
+    driver.clear_records();
+    remove_file("printdata/htmlbottom.txt");
+    print();
+    ASSERT_EQ(driver.messages().size(), 2u);
+    EXPECT_EQ(driver.messages()[1].text, "problem READING file");
+    EXPECT_EQ(driver.messages()[1].caption, "error...CreateHtml...");
+    EXPECT_EQ(page(), without_head.substr(0, without_head.size() - FOOT.size()));
+    EXPECT_EQ(common::timer_period(main_frame, 1), 1000);
+}
+
+TEST_F(PrintTest, APageThatCannotBeWrittenLeavesTheOldPage) {
+    print();
+    const std::string old_page = page();
+    ASSERT_FALSE(old_page.empty());
+    if (!lock_printdata()) GTEST_SKIP() << "cannot make a folder unchangeable here";
+    driver.type(components_window, ID_INVOICE_NOTES, "changed");
+    print();
+    ASSERT_EQ(driver.messages().size(), 1u);  // nothing else is tried after this
+    EXPECT_EQ(driver.messages()[0].text, "problem WRITING file");
+    EXPECT_EQ(driver.messages()[0].caption, "error...CreateHtml...");
+    EXPECT_EQ(page(), old_page);
+    EXPECT_EQ(common::timer_period(main_frame, 1), 1000);
+}
+
+TEST_F(PrintTest, NoPrintFolderIsReportedNotCreated) {
+    std::filesystem::remove_all(path_of("printdata"));
+    print();
+    ASSERT_EQ(driver.messages().size(), 1u);
+    EXPECT_EQ(driver.messages()[0].text, "problem WRITING file");
+    EXPECT_FALSE(file_exists("printdata"));
 }
 
 }  // namespace
