@@ -314,6 +314,24 @@ TEST_F(HelpCommandTest, TicksPickUpAnswersWhileTheDialogIsUpAndOnlyThen) {
     EXPECT_TRUE(driver.unanswered_dialogs().empty());
 }
 
+TEST_F(HelpCommandTest, AnAnswerThatStaysIsShownOnceAndNamedInTheStatusBar) {
+    write_file("answers/help_answer.txt", "Thursday\r\n");
+    settings.answer_file = path_of("answers/help_answer.txt");
+    if (!set_immutable(path_of("answers"), true)) GTEST_SKIP() << "cannot lock a folder here";
+    driver.answer_dialog([&](common::Window&) {
+        tick();
+        EXPECT_EQ(answer_box(), "Thursday");
+        EXPECT_EQ(common::get_control_text(main_frame, ID_STATUS_BAR),
+                  "help answer file cannot be removed ...");
+        common::set_control_text(help_dialog, ID_HELP_ANSWER, "q: next");
+        tick();
+        EXPECT_EQ(answer_box(), "q: next");
+    });
+    help();
+    set_immutable(path_of("answers"), false);
+    EXPECT_TRUE(driver.messages().empty());
+}
+
 // Settings that name neither help file.
 class HelpWithoutFilesTest : public testing::JobManagerTest {
 protected:
