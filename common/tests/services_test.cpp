@@ -1,0 +1,174 @@
+// Message boxes, file requesters, program starts, sounds and the program folder: through the
+// driver's hooks, and the real Qt boxes answered by a timer so nothing waits for a person.
+#include "common/services.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "common/hooks.h"
+#include "common/testing/driver.h"
+#include "common/window.h"
+#include "dialogs_internal.h"
+
+using namespace common;
+
+namespace {
+
+// Runs `action` on the modal widget the layer is about to show, from inside its own loop.
+template <typename Widget>
+void when_shown(std::function<void(Widget*)> action) {
+    QTimer::singleShot(0, [action] {
+        auto* widget = qobject_cast<Widget*>(QApplication::activeModalWidget());
+        ASSERT_NE(widget, nullptr);
+        action(widget);
+    });
+}
+
+TEST(MessageBox, FlagsZeroMeanExclamationAndOneOk) {
+    std::unique_ptr<QMessageBox> box = build_message_box(nullptr, "Saved", "Message...", 0);
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    EXPECT_EQ(box->text(), "Saved");
+    EXPECT_EQ(box->windowTitle(), "Message...");
+    box = build_message_box(nullptr, "Sure?", "ask", MB_YESNOCANCEL | MB_ICONQUESTION);
+    EXPECT_EQ(box->icon(), QMessageBox::Question);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box = build_message_box(nullptr, "", "", MB_ABORTRETRYIGNORE | MB_ICONSTOP);
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    EXPECT_EQ(box->standardButtons(),
+              QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
+    box = build_message_box(nullptr, "", "", MB_RETRYCANCEL | MB_ICONINFORMATION);
+    EXPECT_EQ(box->icon(), QMessageBox::Information);
+    EXPECT_EQ(message_box_code(QMessageBox::Ok), IDOK);
+    EXPECT_EQ(message_box_code(QMessageBox::Cancel), IDCANCEL);
+    EXPECT_EQ(message_box_code(QMessageBox::Abort), IDABORT);
+    EXPECT_EQ(message_box_code(QMessageBox::Retry), IDRETRY);
+    EXPECT_EQ(message_box_code(QMessageBox::Ignore), IDIGNORE);
+    EXPECT_EQ(message_box_code(QMessageBox::Yes), IDYES);
+    EXPECT_EQ(message_box_code(QMessageBox::No), IDNO);
+}
+
+TEST(MessageBox, PlacedOverItsOwnerInsideTheWorkArea) {
+    QRect area(0, 0, 800, 600);
+    EXPECT_EQ(message_box_place(QSize(200, 100), QRect(100, 100, 400, 300), area),
+              QPoint(200, 200));
+    EXPECT_EQ(message_box_place(QSize(200, 100), area, area), QPoint(300, 250));
+    // An owner hanging off the left and top: the box comes back to the edge.
+    EXPECT_EQ(message_box_place(QSize(200, 100), QRect(-500, -400, 100, 100), area), QPoint(0, 0));
+    // And off the right and bottom: pulled back inside.
+    EXPECT_EQ(message_box_place(QSize(200, 100), QRect(750, 580, 100, 100), area),
+              QPoint(600, 500));
+    // Bigger than the area: the left and top edges win.
+    EXPECT_EQ(message_box_place(QSize(900, 700), area, area), QPoint(0, 0));
+}
+
+TEST(MessageBox, TheRealBoxReturnsThePressedButtonsCode) {
+    when_shown<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->windowTitle(), "Question");
+        QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_TRUE(area.contains(box->frameGeometry().topLeft()));
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(message_box(nullptr, "Delete the entry?", "Question", MB_YESNO), IDNO);
+    when_shown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+    EXPECT_EQ(message_box(nullptr, "Done", "Message", 0), IDOK);
+}
+
+TEST(MessageBox, TheDriverAnswersAndRecords) {
+    common::testing::Driver driver;
+    Window owner;
+    open_window(owner, 0, 0, 100, 100, 0, nullptr, "", nullptr);
+    driver.answer_message_box(IDNO);
+    EXPECT_EQ(message_box(&owner, "Save first?", "ask", MB_YESNO), IDNO);
+    // Unanswered boxes take their first button.
+    EXPECT_EQ(message_box(nullptr, "Saved", "Message...", 0), IDOK);
+    EXPECT_EQ(message_box(nullptr, "q", "c", MB_YESNO), IDYES);
+    EXPECT_EQ(message_box(nullptr, "q", "c", MB_YESNOCANCEL), IDYES);
+    EXPECT_EQ(message_box(nullptr, "q", "c", MB_ABORTRETRYIGNORE), IDABORT);
+    EXPECT_EQ(message_box(nullptr, "q", "c", MB_RETRYCANCEL), IDRETRY);
+    EXPECT_EQ(message_box(nullptr, "q", "c", MB_OKCANCEL), IDOK);
+    ASSERT_EQ(driver.messages().size(), 7u);
+    EXPECT_EQ(driver.messages()[0].text, "Save first?");
+    EXPECT_EQ(driver.messages()[0].caption, "ask");
+    EXPECT_EQ(driver.messages()[0].flags, MB_YESNO);
+    EXPECT_TRUE(driver.messages()[0].had_owner);
+    EXPECT_FALSE(driver.messages()[1].had_owner);
+}
+
+TEST(FileRequester, FiltersBecomeQtFilters) {
+    EXPECT_EQ(translate_filter("Dat Files (*.dat)|*.dat||"), "Dat Files (*.dat)");
+    EXPECT_EQ(translate_filter("Customer|*.kez|All files (*.*)|*.*|"),
+              "Customer (*.kez);;All files (*.*)");
+    EXPECT_EQ(translate_filter("Pictures|*.jpg;*.gif|"), "Pictures (*.jpg *.gif)");
+    EXPECT_EQ(translate_filter("Sounds (*.wav;*.mp3)|*.wav;*.mp3"), "Sounds (*.wav *.mp3)");
+    EXPECT_EQ(translate_filter(""), "");
+    EXPECT_EQ(translate_filter("lonely"), "");  // a description without a pattern
+}
+
+TEST(FileRequester, CancelledGivesTheEmptyTextAndAnswersComeInOrder) {
+    common::testing::Driver driver;
+    driver.answer_file_requester("/data/one.job");
+    driver.answer_file_requester("");
+    EXPECT_EQ(file_requester("Open job", nullptr, 1, "Job|*.job|", "job", 0, "data\\"),
+              "/data/one.job");
+    EXPECT_EQ(file_requester("Save job", nullptr, 0, "Job|*.job|", "job", 0, ""), "");
+    EXPECT_EQ(file_requester("Unanswered", nullptr, 1, "", "", 0, ""), "");
+    ASSERT_EQ(driver.requesters().size(), 3u);
+    EXPECT_EQ(driver.requesters()[0].title, "Open job");
+    EXPECT_EQ(driver.requesters()[0].open, 1);
+    EXPECT_EQ(driver.requesters()[0].filter, "Job|*.job|");
+    EXPECT_EQ(driver.requesters()[0].default_extension, "job");
+    EXPECT_EQ(driver.requesters()[0].initial_folder, "data\\");
+    EXPECT_EQ(driver.requesters()[1].open, 0);
+}
+
+TEST(FileRequester, TheRealRequesterCancelsToEmptyAndAddsTheDefaultExtension) {
+    when_shown<QFileDialog>([](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->nameFilters(), QStringList{"Job (*.job)"});
+        dialog->reject();
+    });
+    EXPECT_EQ(file_requester("Open", nullptr, 1, "Job|*.job|", "job", 0, "/tmp"), "");
+    when_shown<QFileDialog>([](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        dialog->selectFile("/tmp/layer_requester_test_new");
+        static_cast<QDialog*>(dialog)->accept();  // as the Save button does
+    });
+    EXPECT_EQ(file_requester("Save", nullptr, 0, "Job|*.job|", "job", 0, "/tmp"),
+              "/tmp/layer_requester_test_new.job");
+}
+
+TEST(Services, ProgramsAndSoundsAreRecordedAndTheFolderEndsWithASeparator) {
+    std::string real = program_folder();
+    ASSERT_FALSE(real.empty());
+    EXPECT_EQ(real.back(), '/');
+    {
+        common::testing::Driver driver;
+        start_program("notepad.exe", "ToDoLog.txt");
+        play_sound("alarm.wav");
+        stop_sound();
+        ASSERT_EQ(driver.started_programs().size(), 1u);
+        EXPECT_EQ(driver.started_programs()[0].file, "notepad.exe");
+        EXPECT_EQ(driver.started_programs()[0].parameters, "ToDoLog.txt");
+        ASSERT_EQ(driver.sounds().size(), 2u);
+        EXPECT_EQ(driver.sounds()[0].path, "alarm.wav");
+        EXPECT_TRUE(driver.sounds()[0].play);
+        EXPECT_FALSE(driver.sounds()[1].play);
+        layer_hooks().program_folder = "/tmp/office/";
+        EXPECT_EQ(program_folder(), "/tmp/office/");
+        layer_hooks().program_folder.clear();
+    }
+    // Without the driver a missing sound plays nothing and says nothing.
+    play_sound("/nonexistent/alarm.wav");
+    stop_sound();
+    EXPECT_EQ(program_folder(), real);
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+// Drawing into the back buffer, images by handle, and the tool bar made from an image strip.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QAction>
+#include <QImage>
+#include <QPalette>
+#include <QToolBar>
+#include <QToolButton>
+#include <filesystem>
+
+#include "common/testing/driver.h"
+#include "common/window.h"
+#include "native_window.h"
+
+using namespace common;
+
+namespace {
+
+QColor pixel(Window& window, int x, int y) {
+    return window.native->back_buffer.pixelColor(x, y);
+}
+
+class Drawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/layer_drawing_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        open_window(window, 0, 0, 300, 200, 0, nullptr, "Drawing", [this](Window&) {
+            if (event().event_class == EV_CONTROL) commands.push_back(event().control_id);
+            return 0;
+        });
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    // A strip of `count` 24 x 23 images; image i is filled with grey 128, 192 or 223 by turns.
+    std::string write_strip(int count) {
+        QImage strip(24 * count, 23, QImage::Format_RGB32);
+        const int greys[] = {128, 192, 223};
+        for (int i = 0; i < count; ++i) {
+            int g = greys[i % 3];
+            for (int y = 0; y < 23; ++y) {
+                for (int x = 0; x < 24; ++x) strip.setPixelColor(24 * i + x, y, QColor(g, g, g));
+            }
+        }
+        std::string path = folder + "/toolbar.bmp";
+        EXPECT_TRUE(strip.save(QString::fromStdString(path), "BMP"));
+        return path;
+    }
+
+    common::testing::Driver driver;
+    Window window;
+    std::string folder;
+    std::vector<int> commands;
+};
+
+TEST_F(Drawing, PrintedTextsAreOpaqueAndRecorded) {
+    set_window_color(window, rgb(0, 0, 0));
+    EXPECT_EQ(pixel(window, 150, 100), QColor(0, 0, 0));
+    set_text_color(window, rgb(255, 255, 255));
+    set_text_background(window, rgb(0, 0, 255));
+    move_pen(window, 10, 20);
+    print_text(window, "Job 42\r\n");
+    move_pen(window, 10, 60);
+    print_text(window, "\xA3 12.50");
+    auto texts = printed_texts(window);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "Job 42");  // the line end is dropped
+    EXPECT_EQ(texts[0].x, 10);
+    EXPECT_EQ(texts[0].y, 20);
+    EXPECT_EQ(texts[1].text, "\xA3 12.50");
+    EXPECT_EQ(pixel(window, 10, 20), QColor(0, 0, 255));  // the text's own background
+    EXPECT_EQ(pixel(window, 5, 20), QColor(0, 0, 0));
+    set_window_color(window, rgb(0, 128, 0));  // erases everything drawn
+    EXPECT_TRUE(printed_texts(window).empty());
+    EXPECT_EQ(pixel(window, 10, 20), QColor(0, 128, 0));
+}
+
+TEST_F(Drawing, RectanglesFollowTheMinusOneRules) {
+    set_window_color(window, rgb(255, 255, 255));
+    draw_rect(window, 10, 10, 20, 10, rgb(255, 0, 0), rgb(0, 255, 0));
+    EXPECT_EQ(pixel(window, 10, 10), QColor(255, 0, 0));
+    EXPECT_EQ(pixel(window, 29, 19), QColor(255, 0, 0));
+    EXPECT_EQ(pixel(window, 30, 20), QColor(255, 255, 255));  // width and height are exact
+    EXPECT_EQ(pixel(window, 15, 15), QColor(0, 255, 0));
+    draw_rect(window, 50, 10, 20, 10, rgb(255, 0, 0), -1);
+    EXPECT_EQ(pixel(window, 55, 15), QColor(255, 255, 255));  // outline only
+    set_text_color(window, rgb(0, 0, 255));
+    draw_rect(window, 90, 10, 20, 10, -1, -1);
+    EXPECT_EQ(pixel(window, 90, 10), QColor(0, 0, 255));  // in the text colour
+    EXPECT_EQ(pixel(window, 95, 15), QColor(255, 255, 255));
+}
+
+TEST_F(Drawing, AWindowWithoutBackBufferDrawsNothing) {
+    Window plain;
+    open_window(plain, 0, 0, 100, 100, WF_NO_BACK_BUFFER, nullptr, "", nullptr);
+    print_text(plain, "lost");
+    draw_rect(plain, 0, 0, 10, 10, 0, 0);
+    EXPECT_TRUE(printed_texts(plain).empty());
+    EXPECT_TRUE(plain.native->back_buffer.isNull());
+}
+
+TEST_F(Drawing, ImagesLoadShowAndFree) {
+    int before = image_count();
+    EXPECT_EQ(load_image(folder + "/missing.jpg", IMAGE_PICTURE), 0);
+    EXPECT_EQ(load_image(folder + "/garbage.gif", IMAGE_PICTURE), 0);
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(QColor(200, 10, 10));
+    ASSERT_TRUE(picture.save(QString::fromStdString(folder + "/StartPic.jpg"), "JPEG", 100));
+    // Program texts may join paths with backslashes.
+    std::string windows_path = folder + "\\StartPic.jpg";
+    int handle = load_image(windows_path, IMAGE_PICTURE);
+    ASSERT_NE(handle, 0);
+    EXPECT_EQ(image_count(), before + 1);
+    show_image(window, handle, IMAGE_PICTURE, 5, 180, 195, 70);
+    QColor shown = pixel(window, 100, 210);
+    EXPECT_NEAR(shown.red(), 200, 12);
+    EXPECT_NEAR(shown.green(), 10, 12);
+    set_window_icon(window, handle);
+    EXPECT_FALSE(window.native->widget->windowIcon().isNull());
+    delete_image(handle, IMAGE_PICTURE);
+    EXPECT_EQ(image_count(), before);
+    show_image(window, handle, IMAGE_PICTURE, 0, 0, 10, 10);  // a freed handle draws nothing
+}
+
+TEST_F(Drawing, GreyShadesMapToTheThreeDColours) {
+    std::string strip = write_strip(3);
+    int handle = load_image(strip, IMAGE_BITMAP | IMAGE_MAP_3D_COLOURS);
+    ASSERT_NE(handle, 0);
+    show_image(window, handle, IMAGE_BITMAP, 0, 0, 72, 23);
+    QPalette palette;
+    EXPECT_EQ(pixel(window, 5, 5).rgb(), palette.color(QPalette::Dark).rgb());
+    EXPECT_EQ(pixel(window, 30, 5).rgb(), palette.color(QPalette::Button).rgb());
+    EXPECT_EQ(pixel(window, 55, 5).rgb(), palette.color(QPalette::Light).rgb());
+    int unmapped = load_image(strip, IMAGE_BITMAP);
+    show_image(window, unmapped, IMAGE_BITMAP, 0, 0, 72, 23);
+    EXPECT_EQ(pixel(window, 5, 5), QColor(128, 128, 128));
+    delete_image(handle, 0);
+    delete_image(unmapped, 0);
+}
+
+TEST_F(Drawing, ToolBarButtonsLabelsTooltipsAndCommands) {
+    std::string strip = write_strip(6);
+    std::vector<int> ids = {2, 3, 4, 5, 0, 6, 7, 0, 0, 0};
+    ASSERT_NE(create_tool_bar(window, 0, strip, 98, ids, TOOLBAR_TOP), 0);
+    EXPECT_EQ(create_tool_bar(window, 0, strip, 98, ids, TOOLBAR_TOP), 0);  // id taken
+    EXPECT_EQ(
+        control_command(window, 98, TB_LABELS, std::string("New|Open|Save|SaveAs|Print|Help||")),
+        1);
+    EXPECT_EQ(control_command(window, 98, TB_TOOLTIP, 6L, std::string("Print the invoice")), 1);
+    EXPECT_EQ(control_command(window, 98, TB_TOOLTIP, 99L, std::string("nobody")), 0);
+    EXPECT_EQ(control_command(window, 98, TB_LAYOUT), 1);
+    EXPECT_EQ(tool_bar_label(window, 98, 2), "New");
+    EXPECT_EQ(tool_bar_label(window, 98, 6), "Print");  // separators take no label
+    EXPECT_EQ(tool_bar_label(window, 98, 7), "Help");
+    EXPECT_EQ(tool_bar_tooltip(window, 98, 6), "Print the invoice");
+    EXPECT_EQ(tool_bar_tooltip(window, 98, 2), "");
+    auto* bar = qobject_cast<QToolBar*>(control_widget(window, 98));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->orientation(), Qt::Horizontal);
+    EXPECT_EQ(bar->y(), 0);
+    EXPECT_EQ(bar->width(), 300);
+    EXPECT_EQ(bar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    int separators = 0;
+    for (QAction* action : bar->actions()) separators += action->isSeparator();
+    EXPECT_EQ(separators, 4);
+    driver.choose_tool(window, 98, 4);
+    driver.choose_tool(window, 98, 7);
+    driver.choose_tool(window, 98, 0);   // a separator is no command
+    driver.choose_tool(window, 98, 42);  // nor is an unknown id
+    EXPECT_EQ(commands, (std::vector<int>{4, 7}));
+    EXPECT_EQ(control_command(window, 98, 77), 0);
+}
+
+TEST_F(Drawing, VerticalToolBarStaysWhereTheProgramPutsIt) {
+    std::string strip = write_strip(2);
+    int handle = load_image(strip, IMAGE_BITMAP | IMAGE_MAP_3D_COLOURS);
+    ASSERT_NE(create_tool_bar(window, handle, "", 71, {3, 0, 16}, TOOLBAR_VERTICAL), 0);
+    control_command(window, 71, TB_LABELS, std::string("Finnished|Cancel"));
+    control_command(window, 71, TB_BUTTON_SIZE, 90L, 15L);
+    control_command(window, 71, TB_IMAGE_SIZE, 80L, 2L);
+    set_rect(window, 200, 23, 90, 150, 71);
+    control_command(window, 71, TB_LAYOUT);
+    auto* bar = qobject_cast<QToolBar*>(control_widget(window, 71));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->orientation(), Qt::Vertical);
+    EXPECT_EQ(bar->pos(), QPoint(200, 23));
+    EXPECT_EQ(bar->iconSize(), QSize(80, 2));
+    EXPECT_EQ(tool_bar_label(window, 71, 16), "Cancel");
+    QWidget* button = bar->widgetForAction(bar->actions().back());
+    ASSERT_NE(button, nullptr);
+    EXPECT_GE(button->minimumWidth(), 90);
+    driver.choose_tool(window, 71, 16);
+    EXPECT_EQ(commands, (std::vector<int>{16}));
+    delete_image(handle, 0);
+}
+
+}  // namespace
