@@ -16,7 +16,7 @@ namespace {
 const std::string kJobNumber = "Job Number:";
 const std::string kJobType = "Job type, money out payment or money in invoice: ";
 const std::string kCustomer = "Customer: ";
-const std::string kNoCustomer = "Customer: NA:";
+const std::string kNoCustomer = "Customer: NA:";  // written for a job without customer
 const std::string kInvoiceStart = "Start of invoice data:";
 const std::string kInvoiceEnd = "EndOID:";
 const std::string kInvoiceNotes = "Invoice notes: ";
@@ -84,9 +84,10 @@ struct JobReader {
             job.payment = trimmed(line.substr(kJobType.size())) == "PAYMENT";
             job.invoice = !job.payment;
         } else if (starts_with(line, "Customer:")) {
-            job.has_customer = bare != kNoCustomer;
-            job.customer_name =
-                job.has_customer ? common::field_text(after_prefix(line, kCustomer)) : "";
+            // "NA:" in place of a name is the mark of a job without customer.
+            std::string name = common::field_text(after_prefix(line, kCustomer));
+            job.has_customer = trimmed(name) != "NA:";
+            job.customer_name = job.has_customer ? name : "";
         } else if (starts_with(line, "Invoice notes:")) {
             job.invoice_notes = common::field_text(after_prefix(line, kInvoiceNotes));
             job.has_invoice_notes = true;
