@@ -179,9 +179,10 @@ void SaveCustomer() {
     show_status("saving customer data ...");
     std::string name = name_field();
     // A name with a folder in it would write outside the data folder: refused like a file
-    // that cannot be written.
+    // that cannot be written. The empty name of a fresh window still saves (as ".kez"), so
+    // New and Open never hold the office up with a message there.
     WriteResult written =
-        usable_file_name(name)
+        name.empty() || usable_file_name(name)
             ? write_record_file(customer_file_path(name), customer_file_lines(fields_shown()))
             : WriteResult::NotOpened;
     if (written != WriteResult::Written) {

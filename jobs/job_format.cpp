@@ -227,7 +227,7 @@ bool read_job_lines(const std::vector<std::string>& lines, JobRecord& job) {
 }
 
 std::string job_name_from_path(const std::string& path) {
-    return common::base_name(path);
+    return common::field_text(common::base_name(path));
 }
 
 std::string default_job_file(const std::string& job_name) {

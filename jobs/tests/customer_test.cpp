@@ -212,6 +212,24 @@ TEST_F(CustomerTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
     EXPECT_FALSE(file_exists("escaped.kez"));
 }
 
+TEST_F(CustomerTest, ACloseRequestClosesTheInstallationWindowToo) {
+    driver.check(description_window, ID_INSTALATION, true);
+    driver.close_box(customer_window);
+    EXPECT_FALSE(customer_window.is_open());
+    EXPECT_FALSE(state.customer_window_open);
+    EXPECT_FALSE(installation_window.is_open());
+    EXPECT_FALSE(state.installation_window_open);
+    EXPECT_EQ(common::get_check(description_window, ID_CUSTOMER), 0);
+    EXPECT_EQ(common::get_check(description_window, ID_INSTALATION), 0);
+}
+
+TEST_F(CustomerTest, NewAndOpenInAFreshWindowSaveWithoutComplaint) {
+    tool(CMD_NEW);
+    EXPECT_TRUE(driver.messages().empty());
+    EXPECT_EQ(field(ID_CUSTOMER_NAME), "Name");
+    EXPECT_TRUE(file_exists("data/.kez"));
+}
+
 TEST_F(CustomerTest, UncheckingTheBoxClosesTheWindowAndReopensItFresh) {
     type(ID_CUSTOMER_NAME, "Someone");
     driver.check(description_window, ID_CUSTOMER, false);

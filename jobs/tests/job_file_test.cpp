@@ -197,6 +197,7 @@ TEST_F(JobFileTest, KindAndCustomerComeOnlyFromTheirOwnLines) {
     ASSERT_EQ(driver.messages().size(), 1u);
     EXPECT_EQ(driver.messages()[0].text, "Unable to open file please try again later");
 
+    driver.check(description_window, ID_INSTALATION, true);
     write_file("data/pay.job",
                "Job Number:pay\r\nJob type, money out payment or money in invoice: PAYMENT\r\n"
                "Customer: NA:\r\nStart of invoice data:\r\nEndOID:\r\n");
