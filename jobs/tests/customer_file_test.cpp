@@ -21,23 +21,6 @@ CustomerFields smith() {
             "Ring first"};
 }
 
-TEST(CustomerFile, WritesElevenMarkedFieldsWithFurtherLinesUnmarked) {
-    std::vector<std::string> expected = {"date:09-12-2026",
-                                         "ref:R17",
-                                         "name:Jo Smith",
-                                         "landline:01234 567890",
-                                         "mobile:07700 900123",
-                                         "email:jo@example.com",
-                                         "other:Other contact details",
-                                         "address:12 High Street",
-                                         "Lower Town",
-                                         "Shire",
-                                         "postcode:AB1 2CD",
-                                         "map:map.jpg",
-                                         "notes:Ring first"};
-    EXPECT_EQ(customer_file_lines(smith()), expected);
-}
-
 TEST(CustomerFile, MultiLineFieldsReadBackExactlyAsWritten) {
     CustomerFields fields = smith();
     fields[10] = "Dog in garden\r\nGate code 1234";

@@ -27,40 +27,6 @@ JobRecord known_job() {
     return job;
 }
 
-TEST(JobFormat, WritesTheKnownJobLineForLine) {
-    std::vector<std::string> expected = {
-        "Job Number:Smith roof",
-        "Date: 09-12-2026 Time: 13:05:09",
-        "Job type, money out payment or money in invoice: INVOICE",
-        "Customer: Jo Smith",
-        "Instalation: LOCKED",
-        "Start of invoice data:",
-        " itum: Panel 100W each: 120 units: 4 alltotal: 480 vat: south side fulltotal:  notes: ",
-        " itum: Inverter each: 350 units: 1 alltotal: 350 vat:  fulltotal:  notes: ",
-        "EndOID:",
-        "Invoice notes: Paid on delivery",
-        "Instalation data start:",
-        "data code: 100 value: Grid tied",
-        "data code: 101 value: 4",
-        "data code: 102 value: 24",
-        "data code: 103 value: S",
-        "data code: 104 value: 35",
-        "data code: 105 value: 6mtr",
-        "data code: 106 value: tile",
-        "data code: 107 value: bad",
-        "data code: 108 value: Ace",
-        "data code: 109 value: open",
-        "data code: 110 value: Scaffold",
-        "needed",
-        "data code: 111 value: Survey",
-        "IDEnd:",
-        "Process data:",
-        "Survey",
-        "Quote sent",
-        "EndOPD:"};
-    EXPECT_EQ(job_file_lines(known_job()), expected);
-}
-
 TEST(JobFormat, WithoutCustomerOrInstallationAndAsAPayment) {
     JobRecord job;
     job.job_name = "Stock";
