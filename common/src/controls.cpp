@@ -236,6 +236,15 @@ void apply_colours(Control& control) {
 
 }  // namespace
 
+void place_control(Control& control, int x, int y, int width, int height) {
+    if (control.kind == KIND_COMBO_BOX) {
+        // The height a program gives a drop-down includes its open list; the closed box is
+        // as high as its own edit.
+        height = std::min(height, control.widget->sizeHint().height());
+    }
+    control.widget->setGeometry(x, y, width, height);
+}
+
 void report_control(Window& window, int id, int notify_code) {
     Control* control = find_control(window, id);
     if (control == nullptr || control->programmatic) return;
@@ -255,7 +264,7 @@ void create_control(Window& window, const ControlDeclaration& d) {
         return;
     }
     control.widget = widget;
-    widget->setGeometry(d.x, d.y, d.width, d.height);
+    place_control(control, d.x, d.y, d.width, d.height);
     connect_clicks(window, control);
     connect_list_signals(window, control);
     connect_scroll_signals(window, control);

@@ -146,6 +146,8 @@ bool still_open(Window* window, std::uint64_t serial);
 void destroy_native(Window& window);
 void attach_to_parent(Window& window, Window* parent);
 void create_control(Window& window, const ControlDeclaration& declaration);
+// Moves and sizes a control within its window, as set_rect does.
+void place_control(Control& control, int x, int y, int width, int height);
 // Wires a control's user signals to EV_CONTROL events (controls.cpp, lists.cpp, ...).
 void report_control(Window& window, int id, int notify_code);
 void connect_list_signals(Window& window, Control& control);

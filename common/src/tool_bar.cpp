@@ -128,6 +128,7 @@ int create_tool_bar(Window& window, int image_strip, const std::string& strip_fi
     bar->setFloatable(false);
     bar->setIconSize(QSize(kStripImageWidth, kStripImageHeight));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->setAutoFillBackground(true);  // the button face, whatever colour the window is
     Control& control = native->controls[id];
     control.id = id;
     control.kind = KIND_TOOL_BAR;

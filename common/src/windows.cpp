@@ -166,8 +166,8 @@ void set_rect(Window& window, int x, int y, int width, int height, int control_i
     NativeWindow* native = native_of(window);
     if (native == nullptr) return;
     if (control_id != 0) {
-        if (QWidget* widget = control_widget(window, control_id)) {
-            widget->setGeometry(x, y, width, height);
+        if (Control* control = find_control(window, control_id)) {
+            place_control(*control, x, y, width, height);
         }
         return;
     }

@@ -100,6 +100,9 @@ TEST_F(Lists, OnlyNotifyingListBoxesReportTheUsersSelection) {
 
 TEST_F(Lists, ComboBoxRowsEditTextAndEvents) {
     add_control(window, KIND_COMBO_BOX, "", 5, 5, 150, 200, 0x50A00602, 1);
+    // The given height includes the dropped list: closed, the box is one line high.
+    EXPECT_LT(control_widget(window, 1)->height(), 60);
+    EXPECT_EQ(control_widget(window, 1)->width(), 150);
     set_control_text(window, 1, "typed before");
     list_add(window, 1, "Panel 250W");
     list_add(window, 1, "Inverter");
