@@ -42,19 +42,33 @@ bool is_day_and_month_date(const std::string& date, const Moment& now) {
            common::left_text(date, 2) == now.day;
 }
 
+DateMatch match_date(const std::string& date, const Moment& now) {
+    const std::string lowered = common::lower_text(date);
+    const bool exact = is_exact_date(date, now);
+    const bool day_name = contains(lowered, now.day_name);
+    const bool day_and_month =
+        contains(lowered, now.month_name) && date.compare(0, 2, now.day) == 0;
+    DateMatch match;
+    match.counted_forms = int(exact) + int(day_name) + int(day_and_month);
+    match.today = exact || day_name || day_and_month || contains(lowered, "day");
+    return match;
+}
+
 int counted_today_forms(const std::string& date, const Moment& now) {
-    return int(is_exact_date(date, now)) + int(is_day_name_date(date, now)) +
-           int(is_day_and_month_date(date, now));
+    return match_date(date, now).counted_forms;
 }
 
 bool falls_on_today(const std::string& date, const Moment& now) {
-    return is_exact_date(date, now) || is_day_name_date(date, now) || is_every_day_date(date) ||
-           is_day_and_month_date(date, now);
+    return match_date(date, now).today;
 }
 
 Classification classify_entry(const std::string& date, const std::string& time, const Moment& now) {
+    if (!falls_on_today(date, now)) return Classification{};
+    return classify_time_today(time, now);
+}
+
+Classification classify_time_today(const std::string& time, const Moment& now) {
     Classification result;
-    if (!falls_on_today(date, now)) return result;
     const long hour = common::text_integer(common::left_text(time, 2));
     if (hour < now.hour) {
         result.timing = Timing::EarlierToday;

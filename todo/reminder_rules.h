@@ -31,6 +31,13 @@ int counted_today_forms(const std::string& date, const Moment& now);
 // Whether the entry is due today in any of the four forms.
 bool falls_on_today(const std::string& date, const Moment& now);
 
+// Both answers at once, for the tick that asks them of every entry.
+struct DateMatch {
+    int counted_forms = 0;
+    bool today = false;
+};
+DateMatch match_date(const std::string& date, const Moment& now);
+
 // Where an entry stands at the moment.
 enum class Timing {
     NotToday,        // " 5", or stays " 6"
@@ -48,6 +55,8 @@ struct Classification {
 
 // Hours are the value of the time's first two characters, minutes of characters 4 and 5.
 Classification classify_entry(const std::string& date, const std::string& time, const Moment& now);
+// The same for an entry already known to fall on today.
+Classification classify_time_today(const std::string& time, const Moment& now);
 
 // The status code the entry shows after the classification: priority one overrides all.
 std::string status_after(const Classification& classification, const std::string& old_status,

@@ -42,13 +42,19 @@ struct ReminderMemory {
 };
 ReminderMemory memory;
 
-// The columns the passes read, taken once per tick; the texts are read only when needed.
+// The columns the passes read, taken once per tick. A time is read only for an entry that falls
+// on today, the only kind whose time matters.
 struct Columns {
-    std::vector<std::string> priority, date, time, status;
+    std::vector<std::string> priority, date, status;
+    std::vector<DateMatch> dates;  // the first pass's answers, reused by the second
+    std::size_t rows() const { return status.size(); }
 };
 
-// The selections the tick itself moves, kept here so the passes need not ask every row.
+// The text column's selection as the tick wants it, shown once at the end of the passes (every
+// selection of a row makes the list scroll), and the status column's as it stands.
 struct Selections {
+    int rows = 0;
+    int text_shown = -1;
     int text = -1;
     int status = -1;
 };
@@ -66,8 +72,12 @@ std::vector<std::string> column_texts(int id, int rows) {
 }
 
 Columns read_columns(int rows) {
-    return {column_texts(ID_PRIORITY_COLUMN, rows), column_texts(ID_DATE_COLUMN, rows),
-            column_texts(ID_TIME_COLUMN, rows), column_texts(ID_STATUS_COLUMN, rows)};
+    Columns columns{column_texts(ID_PRIORITY_COLUMN, rows),
+                    column_texts(ID_DATE_COLUMN, rows),
+                    column_texts(ID_STATUS_COLUMN, rows),
+                    {}};
+    columns.dates.resize(std::size_t(rows));
+    return columns;
 }
 
 bool is_value(const std::string& text, double value) {
@@ -75,9 +85,13 @@ bool is_value(const std::string& text, double value) {
 }
 
 void select_text_row(Selections& selected, int row) {
-    if (row < 0 || row >= row_count()) return;  // an empty list keeps no selection to move
-    common::list_set_selected(main_dialog, ID_TEXT_COLUMN, row);
+    if (row < 0 || row >= selected.rows) return;  // an empty list keeps no selection to move
     selected.text = row;
+}
+
+void show_text_selection(const Selections& selected) {
+    if (selected.text == selected.text_shown || selected.text < 0) return;
+    common::list_set_selected(main_dialog, ID_TEXT_COLUMN, selected.text);
 }
 
 // Selects the relevant row in the text column unless the user has one selected there and no
@@ -115,9 +129,9 @@ void begin_tick() {
 
 // ---- First pass: counting --------------------------------------------------------------------
 
-void count_entries(const Columns& columns, Selections& selected, const Moment& now) {
+void count_entries(Columns& columns, Selections& selected, const Moment& now) {
     TickCounters& counters = memory.counters;
-    for (std::size_t row = 0; row < columns.status.size(); ++row) {
+    for (std::size_t row = 0; row < columns.rows(); ++row) {
         const double status = common::text_number(columns.status[row]);
         if (status == 5) {
             ++counters.old_active;
@@ -127,9 +141,10 @@ void count_entries(const Columns& columns, Selections& selected, const Moment& n
             ++counters.priority_one;
             select_if_wanted(selected, int(row));
         }
-        const int forms = counted_today_forms(columns.date[row], now);
-        counters.today += forms;
-        if (forms > 0 && status != 0) memory.today_row = int(row);
+        const DateMatch match = match_date(columns.date[row], now);
+        columns.dates[row] = match;
+        counters.today += match.counted_forms;
+        if (match.counted_forms > 0 && status != 0) memory.today_row = int(row);
     }
     memory.summary = summary_text(counters.priority_one, counters.today, counters.old_active);
     memory.reminder_message = reminder_message_of(memory.summary);
@@ -137,17 +152,20 @@ void count_entries(const Columns& columns, Selections& selected, const Moment& n
 
 // ---- Second pass: classifying ----------------------------------------------------------------
 
-std::string alarm_key(const Columns& columns, const std::string& text, std::size_t row,
+// An entry is known by what it says and when it is due, so that sorting or deleting rows does
+// not make it alarm twice, and a changed time opens a new window.
+std::string alarm_key(const std::string& date, const std::string& time, const std::string& text,
                       const Moment& now) {
-    return now.date + '\x1f' + columns.date[row] + '\x1f' + columns.time[row] + '\x1f' + text;
+    return now.date + '\x1f' + date + '\x1f' + time + '\x1f' + text;
 }
 
-void raise_alarm(const Columns& columns, Selections& selected, std::size_t row, const Moment& now) {
+void raise_alarm(Selections& selected, std::size_t row, const std::string& date,
+                 const std::string& time, const Moment& now) {
     const std::string text = common::list_get(main_dialog, ID_TEXT_COLUMN, int(row));
     memory.reminder_message = alarm_message(text);
     memory.alarm_text = common::field_text(text);
     select_text_row(selected, int(row));
-    const std::string key = alarm_key(columns, text, row, now);
+    const std::string key = alarm_key(date, time, text, now);
     memory.alarming_now.insert(key);
     if (memory.alarmed.insert(key).second) alarm_action();
     state.last_alarmed = int(row);
@@ -167,8 +185,8 @@ void tell_within_hour(int minutes_past, std::size_t row) {
     ++counters.within_hour;
 }
 
-void note_timing(const Columns& columns, Selections& selected, std::size_t row,
-                 const Classification& classification, const Moment& now) {
+void note_timing(Selections& selected, std::size_t row, const std::string& date,
+                 const std::string& time, const Classification& classification, const Moment& now) {
     TickCounters& counters = memory.counters;
     switch (classification.timing) {
         case Timing::EarlierToday:
@@ -181,7 +199,9 @@ void note_timing(const Columns& columns, Selections& selected, std::size_t row,
         case Timing::WithinHour:
         case Timing::Alarm:
             if (counters.alarm_state != 3) counters.alarm_state = 1;
-            if (classification.timing == Timing::Alarm) raise_alarm(columns, selected, row, now);
+            if (classification.timing == Timing::Alarm) {
+                raise_alarm(selected, row, date, time, now);
+            }
             tell_within_hour(classification.minutes_past, row);
             break;
         default:
@@ -204,10 +224,14 @@ void highlight_status(Selections& selected, int row, const std::string& status, 
 
 void classify_entries(Columns& columns, Selections& selected, const Moment& now) {
     const int winner = winning_condition();
-    for (std::size_t row = 0; row < columns.status.size(); ++row) {
-        const Classification classification =
-            classify_entry(columns.date[row], columns.time[row], now);
-        note_timing(columns, selected, row, classification, now);
+    for (std::size_t row = 0; row < columns.rows(); ++row) {
+        Classification classification;
+        std::string time;
+        if (columns.dates[row].today) {
+            time = common::list_get(main_dialog, ID_TIME_COLUMN, int(row));
+            classification = classify_time_today(time, now);
+        }
+        note_timing(selected, row, columns.date[row], time, classification, now);
         const std::string status =
             status_after(classification, columns.status[row], columns.priority[row]);
         write_status(columns, selected, int(row), status);
@@ -230,7 +254,7 @@ void report_earlier_today(const Columns& columns, Selections& selected) {
     const std::string text =
         count == 1 ? common::list_get(main_dialog, ID_TEXT_COLUMN, row) : std::string();
     memory.reminder_message = earlier_today_message(count, text);
-    if (row >= 0 && std::size_t(row) < columns.status.size() &&
+    if (row >= 0 && std::size_t(row) < columns.rows() &&
         !is_value(columns.status[std::size_t(row)], 0)) {
         select_text_row(selected, row);
     }
@@ -295,12 +319,15 @@ void evaluate_reminders() {
     begin_tick();
     const Moment now = moment_now();
     Columns columns = read_columns(row_count());
-    Selections selected{common::list_get_selected(main_dialog, ID_TEXT_COLUMN),
-                        common::list_get_selected(main_dialog, ID_STATUS_COLUMN)};
+    Selections selected;
+    selected.rows = int(columns.rows());
+    selected.text_shown = selected.text = common::list_get_selected(main_dialog, ID_TEXT_COLUMN);
+    selected.status = common::list_get_selected(main_dialog, ID_STATUS_COLUMN);
     count_entries(columns, selected, now);
     classify_entries(columns, selected, now);
     report_earlier_today(columns, selected);
     select_if_wanted(selected, memory.today_row != -1 ? memory.today_row : memory.old_row);
+    show_text_selection(selected);
     evaluate_conditions();
     update_message_line();
     update_message_file();
