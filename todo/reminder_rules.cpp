@@ -88,9 +88,18 @@ Classification classify_time_today(const std::string& time, const Moment& now) {
     return result;
 }
 
+bool is_priority_one(const std::string& priority) {
+    return common::text_number(priority) == 1;
+}
+
 std::string status_after(const Classification& classification, const std::string& old_status,
                          const std::string& priority) {
-    if (common::text_number(priority) == 1) return " 1";
+    return status_of(classification, old_status, is_priority_one(priority));
+}
+
+std::string status_of(const Classification& classification, const std::string& old_status,
+                      bool priority_one) {
+    if (priority_one) return " 1";
     switch (classification.timing) {
         case Timing::NotToday:
             return old_status == " 6" ? " 6" : " 5";

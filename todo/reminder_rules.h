@@ -58,9 +58,13 @@ Classification classify_entry(const std::string& date, const std::string& time, 
 // The same for an entry already known to fall on today.
 Classification classify_time_today(const std::string& time, const Moment& now);
 
+// Priority one is the value 1 exactly (" 1", "1", " 1.00"; not " 1.50").
+bool is_priority_one(const std::string& priority);
 // The status code the entry shows after the classification: priority one overrides all.
 std::string status_after(const Classification& classification, const std::string& old_status,
                          const std::string& priority);
+std::string status_of(const Classification& classification, const std::string& old_status,
+                      bool priority_one);
 
 // ---- Messages of the message line (each cut to 254 characters) -----------------------------
 // "Priority ONE reminders: 2. Reminders today: 1. "; empty when there is nothing to tell.

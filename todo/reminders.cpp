@@ -47,6 +47,7 @@ ReminderMemory memory;
 struct Columns {
     std::vector<std::string> priority, date, status;
     std::vector<DateMatch> dates;  // the first pass's answers, reused by the second
+    std::vector<char> priority_one;
     std::size_t rows() const { return status.size(); }
 };
 
@@ -72,11 +73,12 @@ std::vector<std::string> column_texts(int id, int rows) {
 }
 
 Columns read_columns(int rows) {
-    Columns columns{column_texts(ID_PRIORITY_COLUMN, rows),
-                    column_texts(ID_DATE_COLUMN, rows),
-                    column_texts(ID_STATUS_COLUMN, rows),
-                    {}};
+    Columns columns;
+    columns.priority = column_texts(ID_PRIORITY_COLUMN, rows);
+    columns.date = column_texts(ID_DATE_COLUMN, rows);
+    columns.status = column_texts(ID_STATUS_COLUMN, rows);
     columns.dates.resize(std::size_t(rows));
+    columns.priority_one.resize(std::size_t(rows));
     return columns;
 }
 
@@ -137,7 +139,8 @@ void count_entries(Columns& columns, Selections& selected, const Moment& now) {
             ++counters.old_active;
             memory.old_row = int(row);
         }
-        if (is_value(columns.priority[row], 1)) {
+        columns.priority_one[row] = is_priority_one(columns.priority[row]);
+        if (columns.priority_one[row]) {
             ++counters.priority_one;
             select_if_wanted(selected, int(row));
         }
@@ -210,9 +213,11 @@ void note_timing(Selections& selected, std::size_t row, const std::string& date,
 }
 
 // Walks the highlight one row per tick through the rows showing the winning condition.
-void highlight_status(Selections& selected, int row, const std::string& status, int winner) {
+// winner_code: the winning condition's number text, empty while no condition has won.
+void highlight_status(Selections& selected, int row, const std::string& status,
+                      const std::string& winner_code) {
     int& highlighted = state.highlighted_row;
-    if (winner >= 0 && status == common::number_text(winner) && !memory.highlighted_this_tick &&
+    if (!winner_code.empty() && status == winner_code && !memory.highlighted_this_tick &&
         row > highlighted && row != selected.status) {
         common::list_set_selected(main_dialog, ID_STATUS_COLUMN, row);
         selected.status = row;
@@ -224,6 +229,7 @@ void highlight_status(Selections& selected, int row, const std::string& status, 
 
 void classify_entries(Columns& columns, Selections& selected, const Moment& now) {
     const int winner = winning_condition();
+    const std::string winner_code = winner >= 0 ? common::number_text(winner) : std::string();
     for (std::size_t row = 0; row < columns.rows(); ++row) {
         Classification classification;
         std::string time;
@@ -233,9 +239,9 @@ void classify_entries(Columns& columns, Selections& selected, const Moment& now)
         }
         note_timing(selected, row, columns.date[row], time, classification, now);
         const std::string status =
-            status_after(classification, columns.status[row], columns.priority[row]);
+            status_of(classification, columns.status[row], columns.priority_one[row]);
         write_status(columns, selected, int(row), status);
-        highlight_status(selected, int(row), status, winner);
+        highlight_status(selected, int(row), status, winner_code);
     }
     memory.alarmed = memory.alarming_now;  // an entry out of its window may alarm again later
     if (common::list_get_selected(main_dialog, ID_STATUS_COLUMN) == -1) {
