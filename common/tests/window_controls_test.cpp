@@ -228,4 +228,31 @@ TEST_F(Controls, CloseBoxAsksTheHandlerAndTheWindowStays) {
     EXPECT_TRUE(window.is_open());
 }
 
+TEST_F(Controls, AHandlerMayCloseAndReopenItsWindowFromItsOwnButton) {
+    int opened = 0;
+    window.handler = [&](Window& w) {
+        if (event().event_class != EV_CONTROL) return 0;
+        close_window(w);
+        if (event().control_id == 2) {
+            open_window(w, 0, 0, 200, 100, 0, nullptr, "Again", w.handler);
+            add_control(w, KIND_BUTTON, "Again", 5, 5, 60, 20, 0, 2);
+            ++opened;
+        }
+        return 0;
+    };
+    add_control(window, KIND_BUTTON, "Reopen", 5, 5, 60, 20, 0, 2);
+    driver.click(window, 2);
+    driver.process_events();  // the old widgets go here, with no handler of theirs running
+    ASSERT_TRUE(window.is_open());
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(get_window_title(window), "Again");
+    driver.click(window, 2);
+    driver.process_events();
+    EXPECT_EQ(opened, 2);
+    add_control(window, KIND_BUTTON, "Close", 5, 30, 60, 20, 0, 3);
+    driver.click(window, 3);
+    driver.process_events();
+    EXPECT_FALSE(window.is_open());
+}
+
 }  // namespace
