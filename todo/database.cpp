@@ -29,6 +29,10 @@ void report_save_problem(const std::string& text) {
     common::message_box(&main_dialog, text, "Error...SaveData...", 0);
 }
 
+// Records are read and written a block at a time: one call per record would cost a system
+// call each, and a long list would make every save noticeably slow.
+constexpr std::size_t RECORDS_PER_BLOCK = 256;
+
 // Reads the header and the records it announces. Records that are not there are absent;
 // `whole` tells whether the file held everything its header promised.
 std::vector<Entry> read_database(common::FileVar& database, bool& whole) {
@@ -41,14 +45,23 @@ std::vector<Entry> read_database(common::FileVar& database, bool& whole) {
     }
     const std::int32_t count = decode_record(buffer).count;
     whole = count >= 0;
-    for (std::int32_t i = 0; i < count; ++i) {
-        buffer.fill(0);  // a missing record must never repeat the one before
-        if (common::read_record(database, i + 2L, buffer.data(), RECORD_LENGTH) <
-            static_cast<int>(RECORD_LENGTH)) {
+    std::vector<unsigned char> block;
+    common::file_position(database, static_cast<long>(RECORD_LENGTH));
+    for (std::size_t left = count > 0 ? static_cast<std::size_t>(count) : 0; left > 0;) {
+        const std::size_t wanted = std::min(left, RECORDS_PER_BLOCK);
+        block.assign(wanted * RECORD_LENGTH, 0);
+        const int got = common::read_bytes(database, block.data(), block.size());
+        const std::size_t records = static_cast<std::size_t>(std::max(got, 0)) / RECORD_LENGTH;
+        for (std::size_t r = 0; r < records; ++r) {
+            std::copy_n(block.begin() + static_cast<long>(r * RECORD_LENGTH), RECORD_LENGTH,
+                        buffer.begin());
+            entries.push_back(entry_of(decode_record(buffer)));
+        }
+        if (records < wanted) {
             whole = false;
             break;
         }
-        entries.push_back(entry_of(decode_record(buffer)));
+        left -= wanted;
     }
     return entries;
 }
@@ -56,12 +69,18 @@ std::vector<Entry> read_database(common::FileVar& database, bool& whole) {
 bool write_database(common::FileVar& database, const std::vector<Entry>& entries) {
     RecordBuffer buffer{};
     EntryRecord record;
-    bool written = true;
+    std::vector<unsigned char> records(entries.size() * RECORD_LENGTH);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         record = record_of(entries[i]);
         encode_record(record, buffer);
-        written &= common::write_record(database, static_cast<long>(i) + 2, buffer.data(),
-                                        RECORD_LENGTH) == static_cast<int>(RECORD_LENGTH);
+        std::copy(buffer.begin(), buffer.end(),
+                  records.begin() + static_cast<long>(i * RECORD_LENGTH));
+    }
+    bool written = true;
+    if (!records.empty()) {
+        common::file_position(database, static_cast<long>(RECORD_LENGTH));
+        written = common::write_bytes(database, records.data(), records.size()) ==
+                  static_cast<int>(records.size());
     }
     // The header goes last, so an interrupted save leaves the old count over whole records.
     record.count = static_cast<std::int32_t>(entries.size());
@@ -135,7 +154,10 @@ void load_entries(common::FileVar& database) {
     }
 }
 
-void save_database() {
+namespace {
+
+// Writes the entries given (the list as the columns hold it) and then the settings.
+void save_entries(std::vector<Entry> entries) {
     if (state.database_unreadable) {
         report_save_problem("Problem saving data");
     } else {
@@ -143,7 +165,6 @@ void save_database() {
         if (common::open_file(database, FileKind::Binary, state.settings.database_path, "A") != 0) {
             report_save_problem("Problem saving data");
         } else {
-            std::vector<Entry> entries = all_entries();
             entries.resize(static_cast<std::size_t>(
                 std::clamp(state.entry_count, 0, static_cast<int>(entries.size()))));
             const bool written = write_database(database, entries);
@@ -153,6 +174,12 @@ void save_database() {
         }
     }
     save_settings();
+}
+
+}  // namespace
+
+void save_database() {
+    save_entries(all_entries());
 }
 
 void sort_by_priority() {
@@ -166,11 +193,16 @@ void sort_by_priority() {
     }
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
-    if (!std::is_sorted(order.begin(), order.end())) {
-        clear_entries();
-        for (std::size_t i : order) append_entry(entries[i]);
+    if (std::is_sorted(order.begin(), order.end())) {
+        save_entries(std::move(entries));
+        return;
     }
-    save_database();
+    std::vector<Entry> sorted;
+    sorted.reserve(entries.size());
+    for (std::size_t i : order) sorted.push_back(std::move(entries[i]));
+    clear_entries();
+    for (const Entry& entry : sorted) append_entry(entry);
+    save_entries(std::move(sorted));
 }
 
 }  // namespace todo
