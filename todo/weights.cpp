@@ -83,20 +83,25 @@ void update_response() {
 
 }  // namespace
 
-void load_condition_weights() {
+bool read_weights_lines(const std::string& path, std::vector<std::string>& lines) {
     common::FileVar file;
-    if (common::open_file(file, common::FileKind::Text, weights_path(), "R") != 0) {
-        common::message_box(nullptr, "Unable to load NN INI file", "Error...load weights data...",
-                            common::MB_OK);
-        return;
-    }
-    std::vector<std::string> lines;
+    if (common::open_file(file, common::FileKind::Text, path, "R") != 0) return false;
     std::string line;
     while (lines.size() < 2 * CONDITION_COUNT &&
            common::read_value(file, common::FileKind::Text, line) == 0) {
         lines.push_back(line);
     }
     common::close_file(file, common::FileKind::Text);
+    return true;
+}
+
+void load_condition_weights() {
+    std::vector<std::string> lines;
+    if (!read_weights_lines(weights_path(), lines)) {
+        common::message_box(nullptr, "Unable to load NN INI file", "Error...load weights data...",
+                            common::MB_OK);
+        return;
+    }
     read_weights_file(lines, weights_state.weights, state.condition_labels);
 }
 

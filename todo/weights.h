@@ -2,11 +2,16 @@
 // dialog.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "common/window.h"
 
 namespace todo {
 
 void load_condition_weights();
+// The first twelve lines of a weights file; false when it cannot be opened.
+bool read_weights_lines(const std::string& path, std::vector<std::string>& lines);
 void save_condition_weights();
 // Opens the weights dialog when it is closed, closes it when it is open.
 void toggle_weights_dialog();
