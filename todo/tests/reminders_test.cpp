@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/clock.h"
 #include "common/hooks.h"
 #include "state.h"
@@ -284,6 +286,35 @@ TEST_F(RemindersTest, DroppedLineBecomesAnEntryAndEmptyLineIsDiscarded) {
                                    "14:07", " 6"}));
     EXPECT_FALSE(exists(input));
     EXPECT_FALSE(exists(input + ".taking"));
+}
+
+}  // namespace
+}  // namespace todo
+
+namespace todo {
+namespace {
+
+// The job manager's help dialog pointed at the to-do program's files: its question file is the
+// message-input file and its answer file the message file. The bytes are the job manager's:
+// the code "*5820*", the question, CR LF; it reads the answer's first line and deletes the file.
+TEST_F(RemindersTest, HelpQuestionFromTheJobManagerBecomesAnEntryAndGetsTheMessageLine) {
+    at(9, 30);
+    start_with({entry("Old job", "01-01-2026", "08:00", " 5")});
+    state.settings.message_input_path = in_current_folder("question.txt");
+    state.settings.message_file_path = in_current_folder("answer.txt");
+    write_file(in_current_folder("question.txt"), "*5820*Is the Clark job paid?\r\n");
+    tick();
+    ASSERT_EQ(entries().size(), 2u);
+    EXPECT_EQ(entries()[1].text, "*5820*Is the Clark job paid?");
+    EXPECT_FALSE(exists(in_current_folder("question.txt")));
+    EXPECT_EQ(read_file(in_current_folder("answer.txt")), "ToDo:  Active Old reminders: 1. \r\n");
+    // The job manager takes the answer away. The new entry is due now: within the minute its
+    // alarm is the next answer.
+    std::filesystem::remove(in_current_folder("answer.txt"));
+    at(9, 31);
+    tick();
+    EXPECT_EQ(read_file(in_current_folder("answer.txt")),
+              "ToDo:  << REMINDER ALARM >> *5820*Is the Clark job paid?  \r\n");
 }
 
 }  // namespace
