@@ -143,6 +143,9 @@ void Host<Base>::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void HostDialog::reject() {
+    // Escape answers a modal dialog as its close box does; a modeless one (the to-do
+    // program's main dialog) is not closed by a stray key.
+    if (native == nullptr || native->modal_loop == nullptr) return;
     QCloseEvent close;
     closeEvent(&close);
 }

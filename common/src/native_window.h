@@ -74,7 +74,7 @@ protected:
 class HostDialog : public Host<QDialog> {
 public:
     using Host<QDialog>::Host;
-    void reject() override;  // Escape: the same as the close box
+    void reject() override;  // Escape
 };
 using HostWidget = Host<QWidget>;
 

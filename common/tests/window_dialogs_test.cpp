@@ -2,7 +2,9 @@
 // reads around a nested modal dialog.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QScreen>
 
 #include "common/testing/driver.h"
@@ -12,6 +14,11 @@
 using namespace common;
 
 namespace {
+
+void press_escape(Window& dialog) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(dialog.native->widget, &press);
+}
 
 class Dialogs : public ::testing::Test {
 protected:
@@ -96,6 +103,9 @@ TEST_F(Dialogs, CloseBoxOfAModelessDialogOnlyAsks) {
     driver.close_box(dialog);
     EXPECT_EQ(closes, 1);
     EXPECT_TRUE(dialog.is_open());
+    press_escape(dialog);  // a stray key closes nothing
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(dialog.is_open());
     close_dialog(dialog, 0);
 }
 
@@ -112,6 +122,10 @@ TEST_F(Dialogs, CloseBoxOfAModalDialogEndsItWithTwoAndStillTellsTheHandler) {
     EXPECT_EQ(show_dialog_modal(dialog), 2);
     EXPECT_EQ(closes, 1);
     EXPECT_FALSE(dialog.is_open());
+    // Escape answers a modal dialog as its close box does.
+    driver.answer_dialog([&](Window& d) { press_escape(d); });
+    EXPECT_EQ(show_dialog_modal(dialog), 2);
+    EXPECT_EQ(closes, 2);
 }
 
 TEST_F(Dialogs, OnlyADialogWithAnOwnerHoldsItsOwnerBack) {
