@@ -154,7 +154,8 @@ int OpenFile::close() {
 }
 
 void OpenFile::before_read() {
-    if (last_use_ == LastUse::Write) std::fseek(handle_, 0, SEEK_CUR);
+    // The seek writes out what is still buffered; a failure there is a failed write.
+    if (last_use_ == LastUse::Write && std::fseek(handle_, 0, SEEK_CUR) != 0) write_failed_ = true;
     last_use_ = LastUse::Read;
 }
 
@@ -168,6 +169,7 @@ long OpenFile::position() const {
 }
 
 void OpenFile::set_position(long position) {
+    if (last_use_ == LastUse::Write && std::fflush(handle_) != 0) write_failed_ = true;
     std::fseek(handle_, position < 0 ? 0 : position, SEEK_SET);
     last_use_ = LastUse::None;
 }
@@ -178,7 +180,8 @@ bool OpenFile::at_end() {
     before_read();
     int next = std::fgetc(handle_);
     if (next == EOF) {
-        std::clearerr(handle_);  // the file may still grow; later reads must try again
+        // The file may still grow, so later reads must try again; an error stays noted.
+        if (!std::ferror(handle_)) std::clearerr(handle_);
         return true;
     }
     std::ungetc(next, handle_);

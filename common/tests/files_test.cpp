@@ -275,6 +275,25 @@ TEST_F(FilesTest, FailedRewriteLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(listing(), (Names{"folder"}));
 }
 
+TEST_F(FilesTest, WriteThatNeverReachedTheDiskIsReportedWhenClosing) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no device that is always full";
+    FileVar file;
+    ASSERT_EQ(common::open_file(file, TEXT, "/dev/full", "A"), 0);
+    common::write_value(file, TEXT, "lost line");
+    EXPECT_EQ(common::close_file(file, TEXT), 1);
+
+    // Also when the failure showed while the file was still in use (moving and reading write
+    // out the buffer).
+    ASSERT_EQ(common::open_file(file, TEXT, "/dev/full", "A"), 0);
+    common::write_value(file, TEXT, "lost line");
+    common::file_position(file, 0);
+    EXPECT_EQ(common::close_file(file, TEXT), 1);
+    ASSERT_EQ(common::open_file(file, TEXT, "/dev/full", "A"), 0);
+    common::write_value(file, TEXT, "lost line");
+    common::at_end(file, TEXT);
+    EXPECT_EQ(common::close_file(file, TEXT), 1);
+}
+
 TEST_F(FilesTest, RewriteKeepsThePermissionsOfTheFileItReplaces) {
     put("settings.ini", "a\r\n");
     fs::permissions(path("settings.ini"), fs::perms::owner_read | fs::perms::owner_write);
