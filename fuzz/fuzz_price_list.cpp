@@ -35,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string item = jobs::item_name(lines[i]);
         auto each = jobs::price_of_item(lines, item);
         check(!item.empty() || !each.has_value());
+        // The lookup over the whole file must give what the lines give.
+        check(jobs::price_in_list(bytes, item) == each);
         jobs::picture_key_of_item(lines, item);
     }
     return 0;

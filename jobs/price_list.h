@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace jobs {
@@ -18,6 +19,10 @@ std::optional<std::string> item_price(const std::string& line);
 // PRICE" when that line has none). None when no line holds it, or the item text is empty.
 std::optional<std::string> price_of_item(const std::vector<std::string>& lines,
                                          const std::string& item);
+
+// The same answer as price_of_item on the lines of a whole list file, found without taking
+// the file apart: the lookup runs whenever the chosen item changes, on lists of any length.
+std::optional<std::string> price_in_list(std::string_view list, const std::string& item);
 
 // The key word whose picture belongs to the item: the last non-empty key word that occurs in
 // the item text made lower case. None when no key word does.

@@ -17,6 +17,10 @@ std::vector<std::string> split_lines(std::string_view bytes);
 // "data\" + name below the program folder.
 std::string data_file(const std::string& name);
 
+// Reads the whole file into `bytes`. False, with `bytes` untouched, when the file cannot be
+// opened.
+bool read_whole_file(const std::string& path, std::string& bytes);
+
 // Reads the whole file into `lines` (split as above). False, with `lines` untouched, when the
 // file cannot be opened.
 bool read_reference_file(const std::string& path, std::vector<std::string>& lines);

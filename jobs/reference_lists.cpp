@@ -62,16 +62,17 @@ void LoadProducts() {
         show_status("problem loading products file: " + price_list_name);
         return;
     }
-    for (const std::string& line : lines) {
-        common::list_add(components_window, ID_ITEM, item_name(line));
-        ++product_count;
-    }
+    std::vector<std::string> names;
+    names.reserve(lines.size());
+    for (const std::string& line : lines) names.push_back(item_name(line));
+    common::list_add_all(components_window, ID_ITEM, names);
+    product_count = static_cast<int>(names.size());
 }
 
 void ClearProducts() {
-    // One deletion more than was loaded, as the drop-down has always been cleared; on an empty
-    // drop-down the surplus one does nothing.
-    for (int i = 0; i <= product_count; ++i) common::list_delete(components_window, ID_ITEM, 0);
+    // One entry more than was loaded, as the drop-down has always been cleared; on an empty
+    // drop-down the surplus one takes nothing.
+    common::list_delete_rows(components_window, ID_ITEM, 0, product_count + 1);
     product_count = 0;
 }
 
@@ -86,12 +87,12 @@ void LoadProcessList() {
 }
 
 void FindItemPrice(const std::string& item) {
-    std::vector<std::string> lines;
-    if (!read_reference_file(data_file(price_list_name), lines)) {
+    std::string list;
+    if (!read_whole_file(data_file(price_list_name), list)) {
         tell("Unable to open Price list file", "Message...CalculateValues...");
         return;
     }
-    if (auto each = price_of_item(lines, item)) {
+    if (auto each = price_in_list(list, item)) {
         common::set_control_text(components_window, ID_NUMBER, "1");
         common::set_control_text(components_window, ID_EACH, *each);
     }

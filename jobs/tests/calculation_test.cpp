@@ -135,6 +135,31 @@ TEST(PriceListLines, PriceLookupTakesTheLastMatchingLine) {
     EXPECT_FALSE(price_of_item(lines, "Inverter").has_value());
 }
 
+TEST(PriceListLines, LookupInTheWholeListAgreesWithTheLines) {
+    const std::string pound = "\xA3";
+    std::string boundary = std::string(240, '-') + "Cable" + pound + "7";  // ends at 245
+    std::string beyond = std::string(250, '-') + "Cable" + pound + "8";    // ends past 254
+    std::string edge = std::string(249, '-') + "Cable" + pound + "9";      // ends at exactly 254
+    std::vector<std::string> lists = {
+        "Cable\t" + pound + "1\r\nCable long\t" + pound + "2\r\n",
+        "Cable\t" + pound + "1\n" + beyond + "\n",
+        "Cable\t" + pound + "1\r" + boundary,
+        beyond + "\r\n" + edge,
+        "Cable\t" + pound + "1\r\n" + edge + "\r\n" + beyond,
+        "Cable\r\nCa\nble\t" + pound + "3",
+        std::string("Cable\0\t", 7) + pound + "4\r\n",
+        "no match here",
+        "",
+    };
+    for (const std::string& list : lists)
+        for (std::string item : {"Cable", "Cable long", "-Cable", "ble", "Ca\nble", ""})
+            EXPECT_EQ(price_in_list(list, item), price_of_item(split_lines(list), item))
+                << "item " << item << " in " << list;
+    EXPECT_EQ(price_in_list("Cable\t" + pound + "1\n" + beyond, "Cable"), "1");
+    // The match ends at the 254th character; the price after it is cut off with the line.
+    EXPECT_EQ(price_in_list(beyond + "\r\n" + edge, "Cable"), "NO PRICE");
+}
+
 TEST(PriceListLines, PictureKeyWords) {
     std::vector<std::string> keys = {"panel", "", "Inverter", "80w", "\xE9t\xE9"};
     EXPECT_EQ(picture_key_of_item(keys, "Solar PANEL"), "panel");

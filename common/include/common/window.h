@@ -198,6 +198,10 @@ std::string list_get(Window& window, int id, int index);
 int list_count(Window& window, int id);          // -1 when not a list
 int list_get_selected(Window& window, int id);   // -1 when none
 void list_set_selected(Window& window, int id, int index);
+// Many rows at once, with the rules of list_add and list_delete: appends every text in order;
+// removes the rows first .. first + count - 1 that exist.
+void list_add_all(Window& window, int id, const std::vector<std::string>& texts);
+void list_delete_rows(Window& window, int id, int first, int count);
 
 // Scroll bars.
 void set_scroll_range(Window& window, int id, int min, int max);
