@@ -140,7 +140,7 @@ void save_settings() {
 void load_entries(common::FileVar& database) {
     bool whole = true;
     const std::vector<Entry> entries = read_database(database, whole);
-    for (const Entry& entry : entries) append_entry(entry);
+    append_entries(entries);
     state.entry_count = static_cast<int>(entries.size());
     state.database_unreadable = !whole;
     common::set_control_text(
@@ -201,7 +201,7 @@ void sort_by_priority() {
     sorted.reserve(entries.size());
     for (std::size_t i : order) sorted.push_back(std::move(entries[i]));
     clear_entries();
-    for (const Entry& entry : sorted) append_entry(entry);
+    append_entries(sorted);
     save_entries(std::move(sorted));
 }
 

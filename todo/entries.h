@@ -13,7 +13,8 @@ inline constexpr int COLUMN_IDS[6] = {1, 9, 11, 20, 39, 46};
 Entry entry_at(int row);
 std::vector<Entry> all_entries();  // every row of the text column
 void append_entry(const Entry& entry);
-void delete_entry(int row);  // from all six columns
+void append_entries(const std::vector<Entry>& entries);  // a whole list in one go per column
+void delete_entry(int row);                              // from all six columns
 // Row operations on one column that leave its selection as a plain list box does: a deleted
 // selected row leaves nothing selected, any other selected row stays selected.
 void delete_row(int column_id, int row);
