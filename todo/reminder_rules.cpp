@@ -88,8 +88,23 @@ Classification classify_time_today(const std::string& time, const Moment& now) {
     return result;
 }
 
+double code_value(const std::string& text) {
+    std::size_t at = text.find_first_not_of(" \t");
+    if (at == std::string::npos) return 0;
+    const bool negative = text[at] == '-';
+    if (negative) ++at;
+    const std::size_t digits = text.size() - at;
+    if (digits == 0 || digits > 9) return common::text_number(text);
+    long value = 0;
+    for (std::size_t i = at; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return common::text_number(text);
+        value = value * 10 + (text[i] - '0');
+    }
+    return double(negative ? -value : value);
+}
+
 bool is_priority_one(const std::string& priority) {
-    return common::text_number(priority) == 1;
+    return code_value(priority) == 1;
 }
 
 std::string status_after(const Classification& classification, const std::string& old_status,

@@ -58,6 +58,9 @@ Classification classify_entry(const std::string& date, const std::string& time, 
 // The same for an entry already known to fall on today.
 Classification classify_time_today(const std::string& time, const Moment& now);
 
+// The value of a status or priority text, as text_number gives it, quickly for the plain whole
+// numbers the columns hold (the tick reads thousands of them).
+double code_value(const std::string& text);
 // Priority one is the value 1 exactly (" 1", "1", " 1.00"; not " 1.50").
 bool is_priority_one(const std::string& priority);
 // The status code the entry shows after the classification: priority one overrides all.

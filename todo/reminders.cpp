@@ -83,7 +83,7 @@ Columns read_columns(int rows) {
 }
 
 bool is_value(const std::string& text, double value) {
-    return common::text_number(text) == value;
+    return code_value(text) == value;
 }
 
 void select_text_row(Selections& selected, int row) {
@@ -134,7 +134,7 @@ void begin_tick() {
 void count_entries(Columns& columns, Selections& selected, const Moment& now) {
     TickCounters& counters = memory.counters;
     for (std::size_t row = 0; row < columns.rows(); ++row) {
-        const double status = common::text_number(columns.status[row]);
+        const double status = code_value(columns.status[row]);
         if (status == 5) {
             ++counters.old_active;
             memory.old_row = int(row);

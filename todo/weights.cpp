@@ -140,7 +140,10 @@ void close_weights_dialog() {
 
 void evaluate_conditions() {
     weights_state.scores = condition_scores(weights_state.weights, counts_of_tick());
-    common::set_control_text(main_dialog, ID_WEIGHTS_LINE, weights_line(weights_state.scores));
+    const std::string line = weights_line(weights_state.scores);
+    if (common::get_control_text(main_dialog, ID_WEIGHTS_LINE) != line) {
+        common::set_control_text(main_dialog, ID_WEIGHTS_LINE, line);
+    }
     weights_state.winner = winning_condition_of(weights_state.scores, weights_state.winner);
     if (weights_state.winner >= 0) {
         state.condition_output = state.condition_labels[weights_state.winner];

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/clock.h"
+#include "common/text.h"
 
 namespace todo {
 namespace {
@@ -107,6 +108,17 @@ TEST(EntryClassification, StatusCodes) {
     EXPECT_EQ(status_after({Timing::Alarm, 0}, " 6", " 1"), " 1");
     EXPECT_EQ(status_after(not_today, " 6", " 1"), " 1");
     EXPECT_EQ(status_after({Timing::Alarm, 0}, " 6", " 1.50"), " 0");
+}
+
+TEST(EntryClassification, CodeValuesAgreeWithNumberTexts) {
+    for (const char* text : {" 5", "5", " -3", "-", "--5", " 1.50", " 1.", "abc", " 12x", "  01",
+                             " ", "", "\t7", "1234567890123", " 6 ", "+5", "- 5", "0.5.5"}) {
+        EXPECT_EQ(code_value(text), common::text_number(text)) << '"' << text << '"';
+    }
+    EXPECT_TRUE(is_priority_one(" 1"));
+    EXPECT_TRUE(is_priority_one("01"));
+    EXPECT_FALSE(is_priority_one(" 11"));
+    EXPECT_FALSE(is_priority_one(" 1.50"));
 }
 
 TEST(ReminderMessages, SummaryAndItsStandIn) {
