@@ -1,4 +1,5 @@
 // Creating controls by kind, and their texts, checks, colours and fonts.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -234,6 +235,19 @@ void apply_colours(Control& control) {
     widget->setPalette(palette);
 }
 
+// A control starts in the system's colours, never in its window's: the main frame is black,
+// and a message field that took its parent's background would show black on black.
+void keep_system_colours(QWidget* widget) {
+    QPalette own = QApplication::palette(widget);
+    for (auto role : {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text,
+                      QPalette::Button, QPalette::ButtonText}) {
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            own.setColor(group, role, own.color(group, role));  // now the control's own
+        }
+    }
+    widget->setPalette(own);
+}
+
 }  // namespace
 
 void place_control(Control& control, int x, int y, int width, int height) {
@@ -264,6 +278,7 @@ void create_control(Window& window, const ControlDeclaration& d) {
         return;
     }
     control.widget = widget;
+    keep_system_colours(widget);
     place_control(control, d.x, d.y, d.width, d.height);
     connect_clicks(window, control);
     connect_list_signals(window, control);

@@ -180,6 +180,23 @@ TEST_F(Controls, ColoursAndFontsReachTheWidgets) {
     EXPECT_EQ(font.pixelSize(), static_cast<int>(std::lround(12 * dpi / 72.0)));
 }
 
+// The job manager's main frame is black; its message field once took that background and
+// showed black on black.
+TEST_F(Controls, ControlsKeepSystemColoursOnAColouredWindow) {
+    set_window_color(window, rgb(0, 0, 0));
+    add_control(window, KIND_STATIC, "Message...", 5, 5, 100, 20, 0x5000010B, 1);
+    add_control(window, KIND_CHECK_BOX, "Calc..", 5, 30, 100, 20, 0x50000003, 2);
+    QWidget* label = control_widget(window, 1);
+    EXPECT_NE(label->palette().color(QPalette::Window), QColor(0, 0, 0));
+    EXPECT_NE(label->palette().color(QPalette::Window),
+              label->palette().color(QPalette::WindowText));
+    // A disabled control still looks disabled.
+    enable_control(window, 2, false);
+    QWidget* box = control_widget(window, 2);
+    EXPECT_NE(box->palette().color(QPalette::Disabled, QPalette::WindowText),
+              box->palette().color(QPalette::Active, QPalette::WindowText));
+}
+
 TEST_F(Controls, RectsAndPlacement) {
     add_control(window, KIND_BUTTON, "B", 20, 30, 60, 25, 0, 1);
     Rect control = get_rect(window, 1);
