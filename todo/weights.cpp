@@ -24,6 +24,7 @@ struct WeightsState {
     ConditionValues scores{};
     int winner = -1;            // none until a score has been above 0; kept over reloads
     int current_condition = 0;  // the one whose response the response edit shows
+    int cycle = -1;             // the start-up cycle whose weights these are
 };
 WeightsState weights_state;
 
@@ -96,6 +97,8 @@ bool read_weights_lines(const std::string& path, std::vector<std::string>& lines
 }
 
 void load_condition_weights() {
+    // A new start-up cycle begins from weights 0, as a missing file then leaves them.
+    if (weights_state.cycle != state.cycle) reset_condition_weights();
     std::vector<std::string> lines;
     if (!read_weights_lines(weights_path(), lines)) {
         common::message_box(nullptr, "Unable to load NN INI file", "Error...load weights data...",
@@ -154,6 +157,7 @@ void reset_condition_weights() {
     weights_state.weights = {};
     weights_state.scores = {};
     weights_state.current_condition = 0;
+    weights_state.cycle = state.cycle;
 }
 
 int winning_condition() {

@@ -202,5 +202,19 @@ TEST_F(WeightsDialogTest, FileReadBackAtStartAndFailedSaveReported) {
     EXPECT_EQ(common::get_scroll_pos(weights(), 2), 21);  // kept in memory
 }
 
+TEST_F(WeightsDialogTest, EachStartBeginsFromWeightsZero) {
+    write_file(in_program_folder("todo.dat"),
+               database_bytes({{"Old job", " 2", "01-01-2026", "01-01-2026", "08:00", " 5"}}, 1));
+    write_file(in_program_folder("weights.ini"), file_of({50, 50, 50, 50, 50, 50}, defaults));
+    start();
+    tick();
+    EXPECT_EQ(text(ID_WEIGHTS_LINE), "Weights:  0: 0: 0: 0: 0: 50" + std::string(18, ' '));
+    std::filesystem::remove(in_program_folder("weights.ini"));
+    choose_tool(CMD_REFRESH);
+    ASSERT_TRUE(end_and_maybe_reload());
+    tick();
+    EXPECT_EQ(text(ID_WEIGHTS_LINE), "Weights:  0: 0: 0: 0: 0: 100" + std::string(18, ' '));
+}
+
 }  // namespace
 }  // namespace todo
