@@ -256,6 +256,16 @@ TEST_F(RemindersTest, MessageFileOffUnchangedAndChanged) {
     EXPECT_EQ(message_file(), "ToDo:  No Reminder today.\r\n");
 }
 
+TEST_F(RemindersTest, MessageFileNotWrittenIsTriedAgainNextTick) {
+    start_with({});
+    state.settings.message_file_path = in_current_folder("out/ToDoMessage.txt");
+    tick();  // its folder is missing: nothing written, nothing half-written
+    EXPECT_FALSE(exists(in_current_folder("out")));
+    std::filesystem::create_directory(in_current_folder("out"));
+    tick();  // the same line, but it never reached the file
+    EXPECT_EQ(read_file(in_current_folder("out/ToDoMessage.txt")), "ToDo:  No Reminder today.\r\n");
+}
+
 TEST_F(RemindersTest, FineTunedMessageFileCarriesTheInputPathAndTheAlarm) {
     at(9, 30);
     start_with({entry("Ring Bob", "10-03-2026", "09:30", " 6")});
