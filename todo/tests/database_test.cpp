@@ -123,7 +123,7 @@ TEST_F(Database, DamagedFilesLoadWhatTheyHoldAndAreNeverSavedOver) {
         EXPECT_FALSE(shown("Error...SaveData...").empty());
         EXPECT_EQ(exits, 0);
         end_cycle();
-        state = TodoState{};
+        fresh_state();
         driver.clear_records();
     }
     start_with(no_zero_bytes);

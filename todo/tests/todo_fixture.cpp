@@ -32,7 +32,7 @@ TodoFixture::TodoFixture()
     common::layer_hooks().program_folder = program_folder;
     common::layer_hooks().manual_timers = true;
     fs::current_path(current_folder);
-    state = TodoState{};
+    fresh_state();
     exit_hook = [this] { ++exits; };
     // Tuesday 10 March 2026, 09:30.
     driver.set_clock(2026, 3, 10, 9, 30, 0);
@@ -54,6 +54,14 @@ void TodoFixture::start() {
     start_cycle();
 }
 
+// The cycle count keeps rising, so memories kept per cycle never take a new run for an old one
+// when several tests share one process.
+void TodoFixture::fresh_state() {
+    const int cycle = state.cycle;
+    state = TodoState{};
+    state.cycle = cycle;
+}
+
 bool TodoFixture::end_and_maybe_reload() {
     end_cycle();
     if (!state.reload) return false;
@@ -66,7 +74,7 @@ void TodoFixture::start_again() {
         if (window->is_open()) common::close_dialog(*window, 0);
     }
     end_cycle();
-    state = TodoState{};
+    fresh_state();
     start_cycle();
 }
 

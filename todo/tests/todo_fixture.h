@@ -65,6 +65,9 @@ protected:
     std::string current_folder;  // ends with "/"
     int exits = 0;               // immediate exits asked for
 
+    // The program-wide state as a new process starts with it.
+    static void fresh_state();
+
 private:
     std::string previous_folder_;
 };
