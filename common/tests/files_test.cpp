@@ -311,7 +311,8 @@ struct Entry {
 
 Entry entry(const char* text) {
     Entry e{};
-    std::strncpy(e.text, text, sizeof e.text - 1);
+    // Longer texts are cut to the field, leaving its zero byte.
+    std::memcpy(e.text, text, std::min(std::strlen(text), sizeof e.text - 1));
     return e;
 }
 
