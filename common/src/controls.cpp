@@ -235,6 +235,17 @@ void apply_colours(Control& control) {
     widget->setPalette(palette);
 }
 
+// The to-do program's day, month and time fields are 20 pixels wide; the style's own frame
+// and padding would leave no room for two digits, so narrow edits get a thin border only.
+constexpr int NARROW_EDIT = 48;
+
+void fit_narrow_edit(QWidget* widget) {
+    if (qobject_cast<QLineEdit*>(widget) == nullptr) return;
+    widget->setStyleSheet(
+        QStringLiteral("QLineEdit { border: 1px solid palette(mid); padding: 0px;"
+                       " background: palette(base); }"));
+}
+
 // A control starts in the system's colours, never in its window's: the main frame is black,
 // and a message field that took its parent's background would show black on black.
 void keep_system_colours(QWidget* widget) {
@@ -280,6 +291,7 @@ void create_control(Window& window, const ControlDeclaration& d) {
     control.widget = widget;
     keep_system_colours(widget);
     place_control(control, d.x, d.y, d.width, d.height);
+    if (d.kind == KIND_EDIT && d.width < NARROW_EDIT) fit_narrow_edit(widget);
     connect_clicks(window, control);
     connect_list_signals(window, control);
     connect_scroll_signals(window, control);
@@ -288,6 +300,9 @@ void create_control(Window& window, const ControlDeclaration& d) {
     if (d.kind == KIND_STATIC || d.kind == KIND_CHECK_BOX || d.kind == KIND_RADIO) {
         widget->setAutoFillBackground(true);
     }
+    // A label never hides a field: the to-do program's "-" separators are 20 pixels wide and
+    // reach over the month and year fields beside them.
+    if (d.kind == KIND_STATIC) widget->lower();
     widget->setVisible(!(d.style & STYLE_HIDDEN));
     if (d.kind == KIND_STATUS_BAR) native->relayout_bars();
 }

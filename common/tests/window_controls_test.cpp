@@ -2,6 +2,7 @@
 // the user's and the program's actions send events.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -195,6 +196,19 @@ TEST_F(Controls, ControlsKeepSystemColoursOnAColouredWindow) {
     QWidget* box = control_widget(window, 2);
     EXPECT_NE(box->palette().color(QPalette::Disabled, QPalette::WindowText),
               box->palette().color(QPalette::Active, QPalette::WindowText));
+}
+
+// The to-do program's date separators reach over the fields beside them; the fields must stay
+// on top and keep room for their digits.
+TEST_F(Controls, LabelsNeverHideTheNarrowFieldsBesideThem) {
+    add_control(window, KIND_EDIT, "12", 148, 80, 20, 20, 0x10000, 1);
+    add_control(window, KIND_STATIC, "-", 142, 82, 20, 20, 0x5000010B, 2);
+    QWidget* field = control_widget(window, 1);
+    QWidget* shown = field->parentWidget()->childAt(155, 90);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown == field || field->isAncestorOf(shown));
+    QFontMetrics metrics(field->font());
+    EXPECT_GE(field->contentsRect().width(), metrics.horizontalAdvance("12"));
 }
 
 TEST_F(Controls, RectsAndPlacement) {
