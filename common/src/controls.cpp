@@ -246,6 +246,16 @@ void fit_narrow_edit(QWidget* widget) {
                        " background: palette(base); }"));
 }
 
+void raise_fields_under(NativeWindow& native, QWidget* label) {
+    for (auto& [id, other] : native.controls) {
+        bool field = other.kind == KIND_EDIT || other.kind == KIND_COMBO_BOX ||
+                     other.kind == KIND_LIST_BOX || other.kind == KIND_LIST_VIEW;
+        if (field && other.widget != label && other.widget->geometry().intersects(label->geometry())) {
+            other.widget->raise();
+        }
+    }
+}
+
 // A control starts in the system's colours, never in its window's: the main frame is black,
 // and a message field that took its parent's background would show black on black.
 void keep_system_colours(QWidget* widget) {
@@ -302,7 +312,7 @@ void create_control(Window& window, const ControlDeclaration& d) {
     }
     // A label never hides a field: the to-do program's "-" separators are 20 pixels wide and
     // reach over the month and year fields beside them.
-    if (d.kind == KIND_STATIC) widget->lower();
+    if (d.kind == KIND_STATIC) raise_fields_under(*native, widget);
     widget->setVisible(!(d.style & STYLE_HIDDEN));
     if (d.kind == KIND_STATUS_BAR) native->relayout_bars();
 }
