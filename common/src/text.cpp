@@ -66,8 +66,9 @@ std::string number_text(double number) {
     if (!std::isfinite(number)) return " 0";
     double whole = std::trunc(number);
     // -0 is whole and is written as 0.
-    if (number == whole) return " " + fixed_text(whole == 0 ? 0.0 : whole, 0);
-    return " " + fixed_text(number, 2);
+    std::string text(1, ' ');
+    text += number == whole ? fixed_text(whole == 0 ? 0.0 : whole, 0) : fixed_text(number, 2);
+    return text;
 }
 
 double text_number(const std::string& text) {
@@ -77,7 +78,7 @@ double text_number(const std::string& text) {
     if (negative) ++i;
     std::string digits;
     while (i < text.size() && is_digit(text[i])) digits += text[i++];
-    if (digits.empty()) digits = "0";
+    if (digits.empty()) digits.push_back('0');
     if (i < text.size() && text[i] == '.') {
         ++i;
         std::string fraction;
