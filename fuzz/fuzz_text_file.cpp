@@ -1,7 +1,5 @@
 // Any bytes make a readable file: texts, numbers and records are read until the end, and
 // every read either moves forward or reports the end, so reading always finishes.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,38 +8,12 @@
 
 #include "common/files.h"
 #include "common/text.h"
+#include "scratch_file.h"
 
 namespace {
 
-// A plain array, so that it still exists when the exit handler removes the file. In memory
-// where there is such a folder: rewriting a disk file thousands of times a second makes the
-// file system flush it on every close.
-char scratch_file[] = "/dev/shm/kez_fuzz_XXXXXX";
-
-std::string scratch_path() {
-    static const bool made = [] {
-        int fd = mkstemp(scratch_file);
-        if (fd < 0) {
-            std::memcpy(scratch_file, "/tmp/kez_fuzz_XXXXXX", sizeof "/tmp/kez_fuzz_XXXXXX");
-            fd = mkstemp(scratch_file);
-        }
-        if (fd < 0) std::abort();
-        close(fd);
-        std::atexit([] { std::remove(scratch_file); });
-        return true;
-    }();
-    (void)made;
-    return scratch_file;
-}
-
-// Written directly: the layer's rewrite syncs to the disk on every close, which would slow the
-// fuzzer down a hundredfold, and what is under test here is reading.
-void write_input(const uint8_t* data, size_t size) {
-    std::FILE* out = std::fopen(scratch_path().c_str(), "wb");
-    if (!out) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, out) != size) std::abort();
-    std::fclose(out);
-}
+using fuzzing::scratch_path;
+using fuzzing::write_input;
 
 // Reads mixed values in a pattern chosen by the first byte, until the end.
 void read_values(uint8_t pattern, size_t size) {

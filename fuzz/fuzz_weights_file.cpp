@@ -1,7 +1,5 @@
 // Any bytes as "weights.ini": the reader takes what it can, every weight lands on the bar's
 // range, every response fits its field, and what is read writes back to the same values.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,34 +9,12 @@
 
 #include "../todo/conditions.h"
 #include "../todo/weights.h"
+#include "scratch_file.h"
 
 namespace {
 
-// In memory where there is such a folder, so that the fuzzer is not slowed by the disk.
-char scratch_file[] = "/dev/shm/kez_weights_XXXXXX";
-
-std::string scratch_path() {
-    static const bool made = [] {
-        int fd = mkstemp(scratch_file);
-        if (fd < 0) {
-            std::memcpy(scratch_file, "/tmp/kez_weights_XXXXXX", sizeof "/tmp/kez_weights_XXXXXX");
-            fd = mkstemp(scratch_file);
-        }
-        if (fd < 0) std::abort();
-        close(fd);
-        std::atexit([] { std::remove(scratch_file); });
-        return true;
-    }();
-    (void)made;
-    return scratch_file;
-}
-
-void write_input(const uint8_t* data, size_t size) {
-    std::FILE* out = std::fopen(scratch_path().c_str(), "wb");
-    if (!out) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, out) != size) std::abort();
-    std::fclose(out);
-}
+using fuzzing::scratch_path;
+using fuzzing::write_input;
 
 }  // namespace
 
