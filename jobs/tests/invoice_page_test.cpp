@@ -2,10 +2,7 @@
 // the office's values, template pieces, and CreateHtml through the running job manager.
 #include "invoice_page.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -283,20 +280,7 @@ std::string page_text(const Lines& lines) {
     return text;
 }
 
-// Marks a folder so that nothing in it can be created, renamed or deleted (not even by root);
-// false where the file system does not allow it.
-bool set_immutable(const std::string& path, bool on) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (ok) {
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return ok;
-}
+using jobs::testing::set_immutable;
 
 class PrintTest : public testing::JobManagerTest {
 protected:

@@ -2,7 +2,11 @@
 // manager started on it.
 #include "job_manager_fixture.h"
 
+#include <fcntl.h>
+#include <linux/fs.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -154,6 +158,19 @@ void JobManagerTest::remove_file(const std::string& relative) const {
 
 void JobManagerTest::tick() {
     driver.fire_timer(jobs::main_frame, 1);
+}
+
+bool set_immutable(const std::string& path, bool on) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
 }
 
 }  // namespace jobs::testing

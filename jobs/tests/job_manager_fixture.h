@@ -55,4 +55,8 @@ protected:
     common::testing::Driver driver;
 };
 
+// Marks a folder so that nothing in it can be created, renamed or deleted (not even by root),
+// which is how tests make a save fail; false where the file system does not allow it.
+bool set_immutable(const std::string& path, bool on);
+
 }  // namespace jobs::testing
