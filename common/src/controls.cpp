@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "encoding.h"
+#include "fonts.h"
 #include "native_window.h"
 
 namespace common {
@@ -170,6 +171,9 @@ QWidget* make_widget(Window& window, Control& control, const ControlDeclaration&
         case KIND_STATUS_BAR: {
             auto* bar = new QStatusBar(parent);
             bar->setSizeGripEnabled(false);
+            // Its own light face under dark text, on whatever colour the window is (the
+            // job manager's frame is black).
+            bar->setAutoFillBackground(true);
             bar->showMessage(caption);
             return bar;
         }
@@ -246,16 +250,6 @@ void fit_narrow_edit(QWidget* widget) {
                        " background: palette(base); }"));
 }
 
-void raise_fields_under(NativeWindow& native, QWidget* label) {
-    for (auto& [id, other] : native.controls) {
-        bool field = other.kind == KIND_EDIT || other.kind == KIND_COMBO_BOX ||
-                     other.kind == KIND_LIST_BOX || other.kind == KIND_LIST_VIEW;
-        if (field && other.widget != label && other.widget->geometry().intersects(label->geometry())) {
-            other.widget->raise();
-        }
-    }
-}
-
 // A control starts in the system's colours, never in its window's: the main frame is black,
 // and a message field that took its parent's background would show black on black.
 void keep_system_colours(QWidget* widget) {
@@ -293,6 +287,7 @@ void create_control(Window& window, const ControlDeclaration& d) {
     control.id = d.id;
     control.kind = d.kind;
     control.style = d.style;
+    control.sequence = native->controls_made++;
     QWidget* widget = make_widget(window, control, d);
     if (widget == nullptr) {
         native->controls.erase(d.id);
@@ -310,11 +305,9 @@ void create_control(Window& window, const ControlDeclaration& d) {
     if (d.kind == KIND_STATIC || d.kind == KIND_CHECK_BOX || d.kind == KIND_RADIO) {
         widget->setAutoFillBackground(true);
     }
-    // A label never hides a field: the to-do program's "-" separators are 20 pixels wide and
-    // reach over the month and year fields beside them.
-    if (d.kind == KIND_STATIC) raise_fields_under(*native, widget);
     widget->setVisible(!(d.style & STYLE_HIDDEN));
     if (d.kind == KIND_STATUS_BAR) native->relayout_bars();
+    if (!native->building) native->restack();
 }
 
 void add_control(Window& window, int kind, const std::string& caption, int x, int y, int width,
@@ -428,7 +421,7 @@ void set_control_color(Window& window, int id, long text_colour, long background
 void set_font(Window& window, const std::string& face, int points, int weight, long flags, int id) {
     NativeWindow* native = native_of(window);
     if (native == nullptr) return;
-    QFont font(to_qt(face));
+    QFont font(installed_face(face));
     QScreen* screen = QGuiApplication::primaryScreen();
     double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * dpi / 72.0))));
