@@ -250,6 +250,8 @@ void fit_narrow_edit(QWidget* widget) {
                        " background: palette(base); }"));
 }
 
+}  // namespace
+
 // A control starts in the system's colours, never in its window's: the main frame is black,
 // and a message field that took its parent's background would show black on black.
 void keep_system_colours(QWidget* widget) {
@@ -262,8 +264,6 @@ void keep_system_colours(QWidget* widget) {
     }
     widget->setPalette(own);
 }
-
-}  // namespace
 
 void place_control(Control& control, int x, int y, int width, int height) {
     if (control.kind == KIND_COMBO_BOX) {
@@ -418,6 +418,26 @@ void set_control_color(Window& window, int id, long text_colour, long background
     control->widget->update();
 }
 
+namespace {
+
+// A label in a font taller than itself (the job manager's message field: 16-point Century
+// Gothic in 23 pixels) is drawn from the top of its letters instead of the top of the font's
+// line, so the blank rows above the letters go and no descender is cut off.
+void fit_tall_font(QLabel* label) {
+    QFontMetrics metrics(label->font());
+    int short_by = metrics.height() - label->height();
+    if (short_by <= 0) {
+        label->setContentsMargins(0, 0, 0, 0);
+        return;
+    }
+    int blank_above = metrics.ascent() + metrics.tightBoundingRect("Mbdfhklt").top();
+    // Qt otherwise takes the larger of these margins and the screen's safe area (none).
+    label->setAttribute(Qt::WA_ContentsMarginsRespectsSafeArea, false);
+    label->setContentsMargins(0, -std::min(std::max(blank_above, 0), short_by), 0, 0);
+}
+
+}  // namespace
+
 void set_font(Window& window, const std::string& face, int points, int weight, long flags, int id) {
     NativeWindow* native = native_of(window);
     if (native == nullptr) return;
@@ -433,7 +453,10 @@ void set_font(Window& window, const std::string& face, int points, int weight, l
         native->text_font = font;
         return;
     }
-    if (QWidget* widget = control_widget(window, id)) widget->setFont(font);
+    QWidget* widget = control_widget(window, id);
+    if (widget == nullptr) return;
+    widget->setFont(font);
+    if (auto* label = qobject_cast<QLabel*>(widget)) fit_tall_font(label);
 }
 
 }  // namespace common

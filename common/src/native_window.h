@@ -157,6 +157,8 @@ void create_control(Window& window, const ControlDeclaration& declaration);
 void place_control(Control& control, int x, int y, int width, int height);
 // Wires a control's user signals to EV_CONTROL events (controls.cpp, lists.cpp, ...).
 void report_control(Window& window, int id, int notify_code);
+// A control starts in the system's colours, never in its window's.
+void keep_system_colours(QWidget* widget);
 void connect_list_signals(Window& window, Control& control);
 void connect_scroll_signals(Window& window, Control& control);
 

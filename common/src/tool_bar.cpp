@@ -209,6 +209,7 @@ int create_tool_bar(Window& window, int image_strip, const std::string& strip_fi
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    keep_system_colours(bar);
     bar->setAutoFillBackground(true);  // the button face, whatever colour the window is
     Control& control = native->controls[id];
     control.id = id;

@@ -36,6 +36,7 @@ struct Caption {
     QRect area;    // where the control may draw it, in the control's coordinates
     QRect extent;  // where it is drawn, in the control's coordinates
     bool fits = true;
+    int rows_cut = 0;  // rows of its letters outside the control
 };
 
 Caption label_caption(QLabel* label) {
@@ -46,7 +47,16 @@ Caption label_caption(QLabel* label) {
     int flags = static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
     c.extent = QFontMetrics(label->font()).boundingRect(c.area, flags, c.text);
     c.fits = c.extent.width() <= c.area.width();
-    if (label->wordWrap()) c.fits = c.fits && c.extent.height() <= c.area.height();
+    if (label->wordWrap()) {
+        c.fits = c.fits && c.extent.height() <= c.area.height();
+    } else if (!c.text.contains(QLatin1Char('\n'))) {
+        // One line: its letters, descenders included, must lie inside the label.
+        QFontMetrics metrics(label->font());
+        QRect ink = metrics.tightBoundingRect(c.text).translated(c.extent.left(),
+                                                                 c.extent.top() + metrics.ascent());
+        c.rows_cut = std::max(0, -ink.top()) + std::max(0, ink.bottom() + 1 - label->height());
+        c.fits = c.fits && c.rows_cut == 0;
+    }
     return c;
 }
 
@@ -144,12 +154,12 @@ void check_caption(NativeWindow& native, int id, QWidget* widget, QWidget* stack
     if (c.text.isEmpty() || !widget->isVisible()) return;
     QFontMetrics metrics(widget->font());
     if (!c.fits) {
-        int over = metrics.horizontalAdvance(c.text) - c.area.width();
+        int over = std::max(0, metrics.horizontalAdvance(c.text) - c.area.width());
         problems.push_back(describe(id, c.text) + ": caption does not fit its control (" +
                            std::to_string(metrics.horizontalAdvance(c.text)) + " px in " +
                            std::to_string(c.area.width()) + " x " +
-                           std::to_string(c.area.height()) + ", " + std::to_string(over) +
-                           " px over)");
+                           std::to_string(c.area.height()) + ": " + std::to_string(over) +
+                           " px over, " + std::to_string(c.rows_cut) + " rows cut)");
     }
     QRect extent = in_window(widget, c.extent, native.widget);
     if (!native.widget->rect().contains(extent)) {
