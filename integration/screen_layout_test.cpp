@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -37,11 +36,7 @@ int bottom(const Rect& r) {
 class ScreenLayout : public todo::testing::TodoFixture {
 protected:
     void SetUp() override {
-        for (const auto& [relative, bytes] : jobs::testing::office_files(program_folder)) {
-            std::filesystem::create_directories(
-                std::filesystem::path(program_folder + relative).parent_path());
-            write_file(program_folder + relative, bytes);
-        }
+        jobs::testing::write_office_files(program_folder);
         const todo::Entry call{"Call Mrs Clark about the inverter warranty",
                                " 1",
                                "02-03-2026",

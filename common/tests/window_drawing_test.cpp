@@ -50,6 +50,19 @@ protected:
         return path;
     }
 
+    // A vertical bar as the to-do program makes it: two buttons round a separator, 90 x 15
+    // buttons with 80 x 2 pictures, placed by the program.
+    QToolBar* make_todo_bar(int strip_handle, const std::string& strip_file) {
+        if (!create_tool_bar(window, strip_handle, strip_file, 71, {3, 0, 16}, TOOLBAR_VERTICAL))
+            return nullptr;
+        control_command(window, 71, TB_LABELS, std::string("Finnished|Cancel"));
+        control_command(window, 71, TB_BUTTON_SIZE, 90L, 15L);
+        control_command(window, 71, TB_IMAGE_SIZE, 80L, 2L);
+        set_rect(window, 200, 23, 90, 150, 71);
+        control_command(window, 71, TB_LAYOUT);
+        return qobject_cast<QToolBar*>(control_widget(window, 71));
+    }
+
     common::testing::Driver driver;
     Window window;
     std::string folder;
@@ -177,13 +190,7 @@ TEST_F(Drawing, ToolBarButtonsLabelsTooltipsAndCommands) {
 TEST_F(Drawing, VerticalToolBarStaysWhereTheProgramPutsIt) {
     std::string strip = write_strip(2);
     int handle = load_image(strip, IMAGE_BITMAP | IMAGE_MAP_3D_COLOURS);
-    ASSERT_NE(create_tool_bar(window, handle, "", 71, {3, 0, 16}, TOOLBAR_VERTICAL), 0);
-    control_command(window, 71, TB_LABELS, std::string("Finnished|Cancel"));
-    control_command(window, 71, TB_BUTTON_SIZE, 90L, 15L);
-    control_command(window, 71, TB_IMAGE_SIZE, 80L, 2L);
-    set_rect(window, 200, 23, 90, 150, 71);
-    control_command(window, 71, TB_LAYOUT);
-    auto* bar = qobject_cast<QToolBar*>(control_widget(window, 71));
+    QToolBar* bar = make_todo_bar(handle, "");
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->orientation(), Qt::Vertical);
     EXPECT_EQ(bar->pos(), QPoint(200, 23));
@@ -233,13 +240,7 @@ TEST_F(Drawing, ToolBarKeepsTheButtonSizeTheProgramAsksFor) {
     }
     std::string path = folder + "/wide.bmp";
     ASSERT_TRUE(strip.save(QString::fromStdString(path), "BMP"));
-    ASSERT_NE(create_tool_bar(window, 0, path, 71, {3, 0, 16}, TOOLBAR_VERTICAL), 0);
-    control_command(window, 71, TB_LABELS, std::string("Finnished|Cancel"));
-    control_command(window, 71, TB_BUTTON_SIZE, 90L, 15L);
-    control_command(window, 71, TB_IMAGE_SIZE, 80L, 2L);
-    set_rect(window, 200, 23, 90, 150, 71);
-    control_command(window, 71, TB_LAYOUT);
-    auto* bar = qobject_cast<QToolBar*>(control_widget(window, 71));
+    QToolBar* bar = make_todo_bar(0, path);
     ASSERT_NE(bar, nullptr);
     std::vector<QToolButton*> buttons;
     for (QAction* action : bar->actions()) {
