@@ -16,6 +16,7 @@
 
 #include "common/hooks.h"
 #include "encoding.h"
+#include "input_events.h"
 #include "native_window.h"
 
 namespace common::testing {
@@ -53,6 +54,35 @@ QAbstractSlider::SliderAction slider_action(int code) {
         default:
             return QAbstractSlider::SliderNoAction;
     }
+}
+
+int qt_key(int virtual_key) {
+    switch (virtual_key) {
+        case VK_TAB:
+            return Qt::Key_Tab;
+        case VK_RETURN:
+            return Qt::Key_Return;
+        case VK_ESCAPE:
+            return Qt::Key_Escape;
+        case VK_SPACE:
+            return Qt::Key_Space;
+        case VK_END:
+            return Qt::Key_End;
+        case VK_HOME:
+            return Qt::Key_Home;
+        case VK_UP:
+            return Qt::Key_Up;
+        case VK_DOWN:
+            return Qt::Key_Down;
+        default:
+            return Qt::Key_unknown;
+    }
+}
+
+// The middle of a row, once it has been scrolled into sight as a person would.
+QPoint row_point(QAbstractItemView* view, const QModelIndex& index) {
+    view->scrollTo(index);
+    return view->visualRect(index).center();
 }
 
 }  // namespace
@@ -140,34 +170,45 @@ void Driver::type(Window& window, int id, const std::string& text) {
 
 void Driver::select_row(Window& window, int id, int row) {
     QWidget* widget = control_widget(window, id);
+    if (!within_reach(widget)) return;
     if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        if (row >= 0 && row < list->count()) list->setCurrentRow(row);
+        if (row >= 0 && row < list->count()) {
+            mouse_click(list->viewport(), row_point(list, list->model()->index(row, 0)));
+        }
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         if (row >= 0 && row < combo->count()) {
             combo->setCurrentIndex(row);
             emit combo->activated(row);
         }
     } else if (auto* view = qobject_cast<QTreeWidget*>(widget)) {
-        if (QTreeWidgetItem* item = view->topLevelItem(row)) {
-            view->setCurrentItem(item);
-            emit view->itemClicked(item, 0);
+        if (row >= 0 && row < view->topLevelItemCount()) {
+            mouse_click(view->viewport(), row_point(view, view->model()->index(row, 0)));
         }
     }
 }
 
 void Driver::double_click_row(Window& window, int id, int row) {
-    QWidget* widget = control_widget(window, id);
-    if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        if (QListWidgetItem* item = list->item(row)) {
-            list->setCurrentRow(row);
-            emit list->itemDoubleClicked(item);
-        }
-    } else if (auto* view = qobject_cast<QTreeWidget*>(widget)) {
-        if (QTreeWidgetItem* item = view->topLevelItem(row)) {
-            view->setCurrentItem(item);
-            emit view->itemDoubleClicked(item, 0);
-        }
+    auto* view = qobject_cast<QAbstractItemView*>(control_widget(window, id));
+    if (!within_reach(view) || qobject_cast<QComboBox*>(view)) return;
+    if (row >= 0 && row < view->model()->rowCount()) {
+        mouse_double_click(view->viewport(), row_point(view, view->model()->index(row, 0)));
     }
+}
+
+void Driver::drag_rows(Window& window, int id, int from_row, int to_row) {
+    auto* view = qobject_cast<QAbstractItemView*>(control_widget(window, id));
+    if (!within_reach(view) || qobject_cast<QComboBox*>(view)) return;
+    int rows = view->model()->rowCount();
+    if (from_row < 0 || from_row >= rows || to_row < 0 || to_row >= rows) return;
+    QPoint from = row_point(view, view->model()->index(from_row, 0));
+    mouse_drag(view->viewport(), from, row_point(view, view->model()->index(to_row, 0)));
+}
+
+void Driver::press_key(Window& window, int id, int virtual_key) {
+    QWidget* widget = control_widget(window, id);
+    if (!within_reach(widget)) return;
+    widget->setFocus(Qt::TabFocusReason);  // as if tabbed to
+    key_click(widget, qt_key(virtual_key));
 }
 
 void Driver::choose_tool(Window& window, int tool_bar_id, int command_id) {
