@@ -3,6 +3,7 @@
 // signals as under a real mouse and keyboard.
 #include "input_events.h"
 
+#include <QAbstractScrollArea>
 #include <QCoreApplication>
 #include <QKeySequence>
 #include <QPointer>
@@ -72,7 +73,10 @@ void key_click(QWidget* widget, int key, Qt::KeyboardModifiers modifiers) {
 
 void type_over(QWidget* field, const QString& text) {
     QPointer<QWidget> alive(field);
-    mouse_click(field, field->rect().center());
+    // A multi-line field takes its clicks on the area inside its frame.
+    auto* area = qobject_cast<QAbstractScrollArea*>(field);
+    QWidget* clicked = area ? area->viewport() : field;
+    mouse_click(clicked, clicked->rect().center());
     if (!alive) return;
     QTest::keySequence(field, QKeySequence::SelectAll);
     if (text.isEmpty()) QTest::keyClick(field, Qt::Key_Backspace);
