@@ -11,11 +11,17 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::string settings_for(const std::string& database) {
-    return "\r\n\r\n 0\r\n 0\r\n" + database + "\r\n 0  0 ToDo: \r\nno\r\nno\r\n\r\nno\r\n\r\n";
-}
+class MissingFiles : public TodoFixture {
+protected:
+    void start_with_one_entry() {
+        write_file(in_program_folder("todo.dat"),
+                   database_bytes(
+                       {{"Ring Mr Patel", " 1", "01-03-2026", "12-03-2026", "10:00", " 6"}}, 1));
+        start();
+    }
+};
 
-TEST_F(TodoFixture, ADatabaseMissingFromLineFiveIsStartedEmptyAndSaidSo) {
+TEST_F(MissingFiles, ADatabaseMissingFromLineFiveIsStartedEmptyAndSaidSo) {
     start();  // the very first start makes its database without a word
     EXPECT_TRUE(shown("Message...start...").empty());
     EXPECT_TRUE(exists(in_program_folder("todo.dat")));
@@ -34,11 +40,8 @@ TEST_F(TodoFixture, ADatabaseMissingFromLineFiveIsStartedEmptyAndSaidSo) {
     EXPECT_EQ(shown("Message...start...").size(), 1u) << "once made, it is found";
 }
 
-TEST_F(TodoFixture, TheDataBaseRequesterStartsANewDatabaseUnderANewName) {
-    write_file(
-        in_program_folder("todo.dat"),
-        database_bytes({{"Ring Mr Patel", " 1", "01-03-2026", "12-03-2026", "10:00", " 6"}}, 1));
-    start();
+TEST_F(MissingFiles, TheDataBaseRequesterStartsANewDatabaseUnderANewName) {
+    start_with_one_entry();
     const std::string fresh = current_folder + "office.dat";
     driver.answer_file_requester(fresh);
     driver.choose_tool(main_dialog, ID_TOOL_BAR, CMD_DATA_BASE);
@@ -57,11 +60,8 @@ TEST_F(TodoFixture, TheDataBaseRequesterStartsANewDatabaseUnderANewName) {
     EXPECT_EQ(shown("Message...Data base...").size(), 1u) << "an existing one is just opened";
 }
 
-TEST_F(TodoFixture, OpenLogBeforeThereIsALogSaysSo) {
-    write_file(
-        in_program_folder("todo.dat"),
-        database_bytes({{"Ring Mr Patel", " 1", "01-03-2026", "12-03-2026", "10:00", " 6"}}, 1));
-    start();
+TEST_F(MissingFiles, OpenLogBeforeThereIsALogSaysSo) {
+    start_with_one_entry();
     driver.choose_tool(main_dialog, ID_TOOL_BAR, CMD_OPEN_LOG);
     EXPECT_TRUE(driver.started_programs().empty());
     EXPECT_EQ(shown("Message...Open log..."),
