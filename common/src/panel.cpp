@@ -66,6 +66,13 @@ bool held_back_by_modal(QWidget* window) {
     return false;
 }
 
+void bring_forward(QWidget* widget) {
+    if (widget->isMinimized()) widget->showNormal();
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+}
+
 QMenu* build_menu(Window& window, QObject* guard, const std::vector<PanelMenuItem>& items) {
     auto* menu = new QMenu();
     const std::uint64_t serial = window.native->serial;
@@ -85,6 +92,12 @@ void connect_click(Window& window, QSystemTrayIcon* icon) {
     QObject::connect(icon, &QSystemTrayIcon::activated, window.native->guard,
                      [w = &window, serial](QSystemTrayIcon::ActivationReason reason) {
                          if (reason != QSystemTrayIcon::Trigger || !still_open(w, serial)) return;
+                         // A box waiting for an answer comes forward rather than the window
+                         // it holds back, which must not be put away under it.
+                         if (held_back_by_modal(w->native->widget)) {
+                             bring_forward(QApplication::activeModalWidget());
+                             return;
+                         }
                          deliver_event(*w, EV_PANEL_CLICK, 0, 0);
                      });
 }
@@ -195,11 +208,7 @@ bool is_in_front(Window& window) {
 void bring_to_front(Window& window) {
     NativeWindow* native = native_of(window);
     if (native == nullptr) return;
-    QWidget* widget = native->widget;
-    if (widget->isMinimized()) widget->showNormal();
-    widget->show();
-    widget->raise();
-    widget->activateWindow();
+    bring_forward(native->widget);
 }
 
 void hide_window(Window& window) {
