@@ -15,11 +15,6 @@ namespace {
 
 class Desktop : public testing::TodoFixture {
 protected:
-    void start_with(const std::vector<Entry>& list) {
-        write_file(in_program_folder("todo.dat"), database_bytes(list, int(list.size())));
-        start();
-        driver.check(dialog(), ID_SHOW_OUTPUT_CHECK, false);
-    }
     std::string tooltip() { return driver.panel_tooltip(dialog()); }
     // What a command leaves behind: the database file, the run and reload flags, and the
     // priorities the program finds when it starts again.
@@ -40,7 +35,7 @@ Entry entry(const std::string& text, const std::string& priority, const std::str
 }
 
 TEST_F(Desktop, IconLivesWithTheDialogAndItsTooltipFollowsTheMessageLine) {
-    start_with({entry("Ring Bob", " 1", "11:00")});
+    start_on({entry("Ring Bob", " 1", "11:00")});
     ASSERT_TRUE(driver.has_panel_icon(dialog()));
     EXPECT_EQ(tooltip(), text(ID_MESSAGE_LINE));
     EXPECT_EQ(driver.panel_menu(dialog()),
@@ -61,7 +56,7 @@ TEST_F(Desktop, IconLivesWithTheDialogAndItsTooltipFollowsTheMessageLine) {
 }
 
 TEST_F(Desktop, ClickBringsTheDialogForwardOrPutsItAway) {
-    start_with({});
+    start_on({});
     settle();
     ASSERT_TRUE(common::is_in_front(dialog()));
     driver.click_panel_icon(dialog());
@@ -88,7 +83,7 @@ TEST_F(Desktop, MenuCommandsDoExactlyWhatTheToolBarDoes) {
     const std::vector<Entry> list = {entry("Ring Bob", " 2", "11:00"),
                                      entry("Pay VAT", " 3", "12:00")};
     auto after = [&](bool from_panel, int command, const std::string& label) {
-        start_with(list);
+        start_on(list);
         select_row(ID_PRIORITY_COLUMN, 1);
         click(ID_INCREASE_PRIORITY);  // not saved by itself
         if (from_panel) {
@@ -120,7 +115,7 @@ TEST_F(Desktop, MenuCommandsDoExactlyWhatTheToolBarDoes) {
 
 TEST_F(Desktop, WithoutAPanelNothingChanges) {
     driver.set_panel_present(false);
-    start_with({entry("Ring Bob", " 2", "09:30")});
+    start_on({entry("Ring Bob", " 2", "09:30")});
     EXPECT_FALSE(driver.has_panel_icon(dialog()));
     tick();
     EXPECT_EQ(text(ID_MESSAGE_LINE), "<< REMINDER ALARM >> Ring Bob  ");
