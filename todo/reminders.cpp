@@ -127,11 +127,14 @@ void begin_tick() {
     memory.today_row = -1;
     memory.highlighted_this_tick = false;
     memory.reminder_message.clear();
-    // A command that reset the last-alarmed entry (time changed, database loaded) lets every
-    // entry alarm again, and what passed before it is not counted as missed.
+    // Another database loaded: its entries are new to the alarms, and what passed while it was
+    // chosen is not counted as missed. A changed time needs nothing: it is part of the alarm's
+    // key, so it opens a new window without giving the other entries' alarms again.
     if (state.last_alarmed != memory.last_alarmed_written) {
-        memory.given.clear();
-        memory.last_tick.reset();
+        if (state.last_alarmed == -1) {
+            memory.given.clear();
+            memory.last_tick.reset();
+        }
         memory.last_alarmed_written = state.last_alarmed;
     }
 }
