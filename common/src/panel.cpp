@@ -35,8 +35,8 @@ PanelHooks& panel_hooks() {
 
 namespace {
 
-// The icons shown, by window. Each icon is a child of its window's guard, so it goes (and its
-// pointer here turns null) the moment the window closes.
+// The icons shown, by window. Each icon is a child of its window's guard, so it goes the moment
+// the window closes.
 struct PanelIcon {
     QPointer<QSystemTrayIcon> icon;
     std::uint64_t serial = 0;
@@ -176,6 +176,13 @@ bool show_panel_icon(Window& window, int image, const std::string& tooltip,
     QObject::connect(icon, &QObject::destroyed, items, &QObject::deleteLater);
     connect_click(window, icon);
     panel_icons()[&window] = PanelIcon{icon, native->serial};
+    // Its record goes with the icon, so closed windows leave nothing behind here.
+    QObject::connect(icon, &QObject::destroyed, [w = &window, serial = native->serial] {
+        auto found = panel_icons().find(w);
+        if (found != panel_icons().end() && found->second.serial == serial) {
+            panel_icons().erase(found);
+        }
+    });
     // A stand-in panel has no screen to show the icon on.
     if (!panel_hooks().panel_stand_in) icon->show();
     return true;
@@ -191,11 +198,11 @@ void set_panel_tooltip(Window& window, const std::string& tooltip) {
 void remove_panel_icon(Window& window) {
     auto found = panel_icons().find(&window);
     if (found == panel_icons().end()) return;
-    if (found->second.icon != nullptr) {
-        found->second.icon->hide();
-        delete found->second.icon.data();
-    }
+    QSystemTrayIcon* icon = found->second.icon;
     panel_icons().erase(found);
+    if (icon == nullptr) return;
+    icon->hide();
+    delete icon;
 }
 
 bool is_in_front(Window& window) {
