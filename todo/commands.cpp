@@ -7,10 +7,12 @@
 #include "alarm.h"
 #include "common/clock.h"
 #include "common/files.h"
+#include "common/panel.h"
 #include "common/services.h"
 #include "common/text.h"
 #include "database.h"
 #include "date_fields.h"
+#include "desktop.h"
 #include "entries.h"
 #include "logs.h"
 #include "record.h"
@@ -143,6 +145,7 @@ void initialise() {
         return;
     }
     build_tool_bar();
+    put_icon_in_panel();
     restart_timer(2000);
 }
 
@@ -475,6 +478,9 @@ void on_control(int id, int notify) {
         case ID_NOW_BUTTON:
             time_fields_to_now();
             break;
+        case CMD_SHOW:
+            bring_main_dialog_forward();
+            break;
         default:
             break;
     }
@@ -514,6 +520,9 @@ int main_dialog_handler(Window& dialog) {
             break;
         case EV_CONTROL:
             on_control(e.control_id, e.notify_code);
+            break;
+        case EV_PANEL_CLICK:
+            panel_icon_clicked();
             break;
         default:
             break;

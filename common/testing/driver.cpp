@@ -153,6 +153,7 @@ Driver::Driver() {
         started_.push_back({file, parameters});
     };
     hooks.sound = [this](const std::string& path, bool play) { sounds_.push_back({path, play}); };
+    stand_in_for_desktop();
     hooks.modal_dialog_shown = [this](Window& dialog) {
         if (dialog_answers_.empty()) {
             unanswered_.push_back(dialog.dialog_template.title);
@@ -175,6 +176,7 @@ Driver::~Driver() {
     hooks.sound = nullptr;
     hooks.modal_dialog_shown = nullptr;
     hooks.manual_timers = false;
+    give_desktop_back();
     common::set_clock(std::nullopt);
 }
 
@@ -316,6 +318,7 @@ void Driver::clear_records() {
     started_.clear();
     sounds_.clear();
     unanswered_.clear();
+    notifications_.clear();
 }
 
 }  // namespace common::testing

@@ -51,6 +51,11 @@ struct SoundCall {
     bool play = false;  // false: stopped
 };
 
+struct ShownNotification {
+    std::string title;
+    std::string text;
+};
+
 class Driver {
 public:
     Driver();
@@ -91,7 +96,21 @@ public:
     const std::vector<std::string>& unanswered_dialogs() const { return unanswered_; }
     void clear_records();
 
+    // ---- the desktop's panel and notifications ----
+    // The driver stands in for a panel (icons are made with their tooltips and menus but shown
+    // on no screen) unless told the desktop has none; notifications are recorded, not shown.
+    void set_panel_present(bool present);
+    bool has_panel_icon(Window& window);
+    std::string panel_tooltip(Window& window);            // "" without an icon
+    std::vector<std::string> panel_menu(Window& window);  // the labels, top to bottom
+    void click_panel_icon(Window& window);                // a left click on the icon
+    void choose_panel_item(Window& window, const std::string& label);
+    const std::vector<ShownNotification>& notifications() const { return notifications_; }
+
 private:
+    void stand_in_for_desktop();
+    void give_desktop_back();
+    std::vector<ShownNotification> notifications_;
     std::deque<int> message_answers_;
     std::deque<std::string> requester_answers_;
     std::deque<std::function<void(Window&)>> dialog_answers_;
