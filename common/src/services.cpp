@@ -1,8 +1,7 @@
-// Starting other programs, playing sounds, and the program's own folder.
+// Starting other programs and playing sounds.
 #include "common/services.h"
 
 #include <QAudioOutput>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMediaPlayer>
@@ -98,14 +97,6 @@ void stop_sound() {
     }
     ensure_layer();
     sound_player().player.stop();
-}
-
-std::string program_folder() {
-    if (!layer_hooks().program_folder.empty()) return layer_hooks().program_folder;
-    ensure_layer();
-    std::string folder = from_qt(QCoreApplication::applicationDirPath());
-    if (folder.empty() || folder.back() != '/') folder.push_back('/');
-    return folder;
 }
 
 }  // namespace common
