@@ -19,10 +19,11 @@ namespace fs = std::filesystem;
 
 // Copies every folder and file of the template that the target lacks. The template is installed
 // read-only, so each copy is made writable for its owner: the office's files are for changing.
-std::string copy_template(const fs::path& from, const fs::path& to) {
+// Problems name the folder as the user knows it, not the staging folder it is copied into.
+std::string copy_template(const fs::path& from, const fs::path& to, const fs::path& known_as) {
     std::error_code error;
     fs::create_directories(to, error);
-    if (error) return "cannot create " + to.string() + ": " + error.message();
+    if (error) return "cannot create " + known_as.string() + ": " + error.message();
     for (fs::recursive_directory_iterator it(from, error), end; !error && it != end;
          it.increment(error)) {
         const fs::path target = to / fs::relative(it->path(), from);
@@ -52,7 +53,7 @@ std::string create_from_template(const fs::path& folder, const fs::path& templat
     staging += ".new-" + std::to_string(getpid());
     std::error_code error;
     fs::remove_all(staging, error);
-    std::string problem = copy_template(template_folder, staging);
+    std::string problem = copy_template(template_folder, staging, folder);
     if (problem.empty()) fs::rename(staging, folder, error);
     if (!problem.empty() || error) fs::remove_all(staging, error);
     // Whoever renamed first wins; the loser's copy is gone and the winner's folder is used.
@@ -103,7 +104,7 @@ std::string prepare_office_folder(const std::string& folder, const std::string& 
         if (!fs::is_directory(path, error)) return folder + " is not a folder";
         // A folder made ready by hand (an empty share, say) is filled; one with files is in use.
         if (!template_folder.empty() && is_empty_folder(path))
-            return copy_template(template_folder, path);
+            return copy_template(template_folder, path, path);
         return {};
     }
     if (template_folder.empty()) {
