@@ -46,7 +46,7 @@ run() {
 # The real program starts and keeps running until it is stopped.
 start_and_stop() {
   local status=0
-  run timeout 5 "$prefix/bin/$1" >"$work/$1.log" 2>&1 || status=$?
+  run timeout 8 "$prefix/bin/$1" >"$work/$1.log" 2>&1 || status=$?
   [ "$status" -eq 124 ] || { fail "$1 ended with $status"; cat "$work/$1.log"; }
 }
 start_and_stop kez-jobs
