@@ -10,6 +10,8 @@
 set -euo pipefail
 build=$1
 helper=$2
+# Only what each step sets chooses the office folder, never the caller's own settings.
+unset KEZ_OFFICE_FOLDER XDG_DATA_HOME
 
 work=$(mktemp -d /tmp/kez-installed-XXXXXX)
 prefix=$work/prefix
@@ -40,7 +42,8 @@ before=$(snapshot)
 # Runs a program of the prefix as the user, from "/" (not writable to them), headless.
 run() {
   (cd / && "${as_user[@]}" env -i HOME="$home" PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen \
-     ${KEZ_OFFICE_FOLDER:+KEZ_OFFICE_FOLDER="$KEZ_OFFICE_FOLDER"} "$@")
+     ${KEZ_OFFICE_FOLDER:+KEZ_OFFICE_FOLDER="$KEZ_OFFICE_FOLDER"} \
+     ${XDG_DATA_HOME:+XDG_DATA_HOME="$XDG_DATA_HOME"} "$@")
 }
 
 # The real program starts and keeps running until it is stopped.
@@ -81,8 +84,8 @@ start_and_stop kez-todo
 cmp -s "$office/todo.dat" "$office/todo.bak" ||
   fail "the to-do program was not started in the office folder"
 
-# A shared office folder chosen with --folder, then with the environment; the user's own
-# folder is left as it was.
+# A shared office folder chosen with --folder, then with the environment, and the data folder
+# moved by XDG_DATA_HOME; the user's own folder is left as it was.
 own=$(cd "$office" && find . -type f -exec md5sum {} + | sort)
 helper_run job --folder "$shared" >/dev/null
 grep -q "Saved from the installed copy" "$shared/data/inv0042.job" ||
@@ -90,6 +93,9 @@ grep -q "Saved from the installed copy" "$shared/data/inv0042.job" ||
 KEZ_OFFICE_FOLDER=$shared helper_run todo >/dev/null
 grep -q "Ring Mrs Patel about her survey" "$shared/todo.dat" ||
   fail "KEZ_OFFICE_FOLDER did not choose the shared office folder"
+XDG_DATA_HOME=$home/data helper_run job >/dev/null
+grep -q "Saved from the installed copy" "$home/data/kez-office/data/inv0042.job" ||
+  fail "the user's data folder named by XDG_DATA_HOME was not used"
 [ "$own" = "$(cd "$office" && find . -type f -exec md5sum {} + | sort)" ] ||
   fail "a run in the shared folder changed the user's own office folder"
 
