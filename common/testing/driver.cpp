@@ -16,6 +16,7 @@
 
 #include "common/hooks.h"
 #include "encoding.h"
+#include "file_faults.h"
 #include "native_window.h"
 
 namespace common::testing {
@@ -104,6 +105,7 @@ Driver::~Driver() {
     hooks.modal_dialog_shown = nullptr;
     hooks.manual_timers = false;
     common::set_clock(std::nullopt);
+    disarm_file_faults();
 }
 
 void Driver::click(Window& window, int id) {
@@ -224,6 +226,20 @@ void Driver::answer_file_requester(const std::string& path) {
 
 void Driver::answer_dialog(std::function<void(Window&)> action) {
     dialog_answers_.push_back(std::move(action));
+}
+
+static_assert(static_cast<int>(FileStep::Rename) == static_cast<int>(common::FileStep::Rename));
+
+void Driver::fail_file_step(FileStep step, int nth, int error, bool from_then_on) {
+    arm_file_fault(static_cast<common::FileStep>(step), nth, error, from_then_on);
+}
+
+int Driver::file_steps_taken(FileStep step) const {
+    return common::file_steps_taken(static_cast<common::FileStep>(step));
+}
+
+void Driver::stop_failing_files() {
+    disarm_file_faults();
 }
 
 void Driver::clear_records() {

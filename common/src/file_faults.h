@@ -1,0 +1,22 @@
+// Failure injection for tests: the file layer asks before each step of writing a file whether
+// that step must fail, so a test can make the Nth write, flush, sync, rename or creation fail
+// the way a full disk or a refusing folder would. Only the test driver arms it; in a normal run
+// nothing is armed and every question costs one comparison.
+#pragma once
+
+namespace common {
+
+enum class FileStep : int { Create, Write, Flush, Sync, Rename };
+constexpr int FILE_STEP_KINDS = 5;
+
+// True when this step must fail now; errno then holds the error armed for it.
+bool file_step_fails(FileStep step);
+
+// The nth step of this kind from now fails with `error` (and, with `from_then_on`, every later
+// one too). nth 0 disarms the step.
+void arm_file_fault(FileStep step, int nth, int error, bool from_then_on);
+void disarm_file_faults();
+// How many steps of this kind were taken since the faults were last disarmed.
+int file_steps_taken(FileStep step);
+
+}  // namespace common
