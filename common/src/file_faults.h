@@ -1,13 +1,13 @@
 // Failure injection for tests: the file layer asks before each step of writing a file whether
-// that step must fail, so a test can make the Nth write, flush, sync, rename or creation fail
+// that step must fail, so a test can make the Nth creation, write, flush, sync, rename or deletion fail
 // the way a full disk or a refusing folder would. Only the test driver arms it; in a normal run
 // nothing is armed and every question costs one comparison.
 #pragma once
 
 namespace common {
 
-enum class FileStep : int { Create, Write, Flush, Sync, Rename };
-constexpr int FILE_STEP_KINDS = 5;
+enum class FileStep : int { Create, Write, Flush, Sync, Rename, Delete };
+constexpr int FILE_STEP_KINDS = 6;
 
 // True when this step must fail now; errno then holds the error armed for it.
 bool file_step_fails(FileStep step);

@@ -314,6 +314,7 @@ bool file_delete(const std::string& path) {
     std::string where = system_path(path);
     std::error_code error;
     if (where.empty() || fs::is_directory(where, error)) return false;
+    if (file_step_fails(FileStep::Delete)) return false;
     return fs::remove(where, error);
 }
 

@@ -228,7 +228,7 @@ void Driver::answer_dialog(std::function<void(Window&)> action) {
     dialog_answers_.push_back(std::move(action));
 }
 
-static_assert(static_cast<int>(FileStep::Rename) == static_cast<int>(common::FileStep::Rename));
+static_assert(static_cast<int>(FileStep::Delete) == static_cast<int>(common::FileStep::Delete));
 
 void Driver::fail_file_step(FileStep step, int nth, int error, bool from_then_on) {
     arm_file_fault(static_cast<common::FileStep>(step), nth, error, from_then_on);

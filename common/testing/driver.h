@@ -44,8 +44,8 @@ struct SoundCall {
 
 // The steps of writing a file that a test can make fail: creating the file (a temporary beside
 // a rewritten one), writing bytes, flushing them out of the program, syncing them to the disk,
-// and the rename that puts a rewritten file in place.
-enum class FileStep { Create, Write, Flush, Sync, Rename };
+// the rename that puts a rewritten file in place, and deleting a file.
+enum class FileStep { Create, Write, Flush, Sync, Rename, Delete };
 
 class Driver {
 public:
