@@ -166,7 +166,8 @@ int OpenFile::close() {
     bool ok = !write_failed_ && !std::ferror(handle);
     switch (commit_) {
         case Commit::Direct:
-            ok = !file_step_fails(FileStep::Flush) && std::fflush(handle) == 0 && ok;
+            // Only what was written has anything to flush (and anything to fail doing so).
+            if (wrote_) ok = !file_step_fails(FileStep::Flush) && std::fflush(handle) == 0 && ok;
             ok = std::fclose(handle) == 0 && ok;
             // An append that did not reach the disk whole is taken back, so the file never
             // ends in half a line.
@@ -206,6 +207,7 @@ void OpenFile::before_read() {
 
 void OpenFile::before_write() {
     if (last_use_ == LastUse::Read) std::fseek(handle_, 0, SEEK_CUR);
+    wrote_ = true;
     last_use_ = LastUse::Write;
 }
 

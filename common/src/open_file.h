@@ -55,6 +55,7 @@ private:
     long original_size_;
     LastUse last_use_ = LastUse::None;
     bool write_failed_ = false;
+    bool wrote_ = false;
 };
 
 // Steps of committing a file, shared by close() and the whole-file operations.
