@@ -32,8 +32,8 @@ namespace {
 constexpr std::size_t HEAD_BYTES = 512;
 constexpr std::size_t CHUNK_BYTES = 1 << 16;
 
-bool sync_handle(std::FILE* handle) {
-    if (file_step_fails(FileStep::Sync)) return false;
+bool sync_handle(std::FILE* handle, const std::string& path) {
+    if (file_step_fails(FileStep::Sync, path)) return false;
 #ifdef _WIN32
     return _commit(_fileno(handle)) == 0;
 #else
@@ -41,8 +41,8 @@ bool sync_handle(std::FILE* handle) {
 #endif
 }
 
-bool flush_handle(std::FILE* handle) {
-    if (file_step_fails(FileStep::Flush)) return false;
+bool flush_handle(std::FILE* handle, const std::string& path) {
+    if (file_step_fails(FileStep::Flush, path)) return false;
     return std::fflush(handle) == 0;
 }
 
@@ -62,11 +62,12 @@ void sync_folder_of(const std::string& path) {
 #endif
 }
 
-bool write_at(std::FILE* handle, std::size_t at, const char* bytes, std::size_t count) {
+bool write_at(std::FILE* handle, const std::string& path, std::size_t at, const char* bytes,
+              std::size_t count) {
     if (count == 0) return true;
     if (std::fseek(handle, static_cast<long>(at), SEEK_SET) != 0) return false;
-    if (file_step_fails(FileStep::Write)) return false;
-    return std::fwrite(bytes, 1, count, handle) == count && flush_handle(handle);
+    if (file_step_fails(FileStep::Write, path)) return false;
+    return std::fwrite(bytes, 1, count, handle) == count && flush_handle(handle, path);
 }
 
 bool cut_to(std::FILE* handle, std::size_t size) {
@@ -118,12 +119,12 @@ unsigned long writer_of(const std::string& name, const std::string& base) {
 
 }  // namespace
 
-bool flush_and_sync(std::FILE* handle) {
-    return flush_handle(handle) && sync_handle(handle);
+bool flush_and_sync(std::FILE* handle, const std::string& path) {
+    return flush_handle(handle, path) && sync_handle(handle, path);
 }
 
 bool publish(const std::string& from, const std::string& to) {
-    if (file_step_fails(FileStep::Rename)) return false;
+    if (file_step_fails(FileStep::Rename, to)) return false;
     std::error_code error;
     fs::rename(from, to, error);
     if (error) return false;
@@ -140,24 +141,24 @@ bool rewrite_in_place(const std::string& target, const std::string& bytes) {
     const std::size_t head = std::min(HEAD_BYTES, bytes.size());
     // First what grows the file: if the disk is full, the old contents are still untouched.
     const std::size_t grown_from = std::max(old_size, head);
-    bool ok = write_at(handle, grown_from, bytes.data() + std::min(grown_from, bytes.size()),
+    bool ok = write_at(handle, target, grown_from, bytes.data() + std::min(grown_from, bytes.size()),
                        bytes.size() > grown_from ? bytes.size() - grown_from : 0);
     // Then the rest from the end backwards, and the head alone once the rest is on the disk.
     for (std::size_t stop = std::min(grown_from, bytes.size()); ok && stop > head;) {
         const std::size_t start = std::max(head, stop > CHUNK_BYTES ? stop - CHUNK_BYTES : 0);
-        ok = write_at(handle, start, bytes.data() + start, stop - start);
+        ok = write_at(handle, target, start, bytes.data() + start, stop - start);
         stop = start;
     }
-    ok = ok && sync_handle(handle);
+    ok = ok && sync_handle(handle, target);
     if (!ok) {
         // The old head still speaks for the file: give it back its old length too.
         cut_to(handle, old_size);
         std::fclose(handle);
         return false;
     }
-    ok = write_at(handle, 0, bytes.data(), head);
+    ok = write_at(handle, target, 0, bytes.data(), head);
     if (ok && bytes.size() < old_size) ok = cut_to(handle, bytes.size());
-    ok = ok && sync_handle(handle);
+    ok = ok && sync_handle(handle, target);
     return std::fclose(handle) == 0 && ok;
 }
 

@@ -13,16 +13,27 @@ struct Fault {
     bool from_then_on = false;
     bool fired = false;
     int taken = 0;
+    std::string only_file;
 };
+
+bool names_file(const std::string& path, const std::string& name) {
+    if (name.empty()) return true;
+    if (path.size() < name.size() || path.compare(path.size() - name.size(), name.size(), name) != 0)
+        return false;
+    if (path.size() == name.size()) return true;
+    const char before = path[path.size() - name.size() - 1];
+    return before == '/' || before == '\\';
+}
 
 Fault faults[FILE_STEP_KINDS];
 bool any_armed = false;
 
 }  // namespace
 
-bool file_step_fails(FileStep step) {
+bool file_step_fails(FileStep step, const std::string& path) {
     if (!any_armed) return false;
     Fault& fault = faults[static_cast<int>(step)];
+    if (!names_file(path, fault.only_file)) return false;
     ++fault.taken;
     bool fails = false;
     if (fault.fired) {
@@ -35,12 +46,14 @@ bool file_step_fails(FileStep step) {
     return fails;
 }
 
-void arm_file_fault(FileStep step, int nth, int error, bool from_then_on) {
+void arm_file_fault(FileStep step, int nth, int error, bool from_then_on,
+                    const std::string& only_file) {
     Fault& fault = faults[static_cast<int>(step)];
     fault.countdown = nth > 0 ? nth : 0;
     fault.error = error;
     fault.from_then_on = from_then_on;
     fault.fired = false;
+    fault.only_file = only_file;
     any_armed = true;  // stays on, so the steps keep being counted
 }
 

@@ -4,17 +4,20 @@
 // nothing is armed and every question costs one comparison.
 #pragma once
 
+#include <string>
+
 namespace common {
 
 enum class FileStep : int { Create, Write, Flush, Sync, Rename, Delete };
 constexpr int FILE_STEP_KINDS = 6;
 
-// True when this step must fail now; errno then holds the error armed for it.
-bool file_step_fails(FileStep step);
+// True when this step on the file at `path` must fail now; errno then holds the error armed.
+bool file_step_fails(FileStep step, const std::string& path);
 
 // The nth step of this kind from now fails with `error` (and, with `from_then_on`, every later
-// one too). nth 0 disarms the step.
-void arm_file_fault(FileStep step, int nth, int error, bool from_then_on);
+// one too); with `only_file` set, only steps on files of that name count. nth 0 only counts.
+void arm_file_fault(FileStep step, int nth, int error, bool from_then_on,
+                    const std::string& only_file);
 void disarm_file_faults();
 // How many steps of this kind were taken since the faults were last disarmed.
 int file_steps_taken(FileStep step);

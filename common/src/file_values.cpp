@@ -30,7 +30,7 @@ OpenFile* usable(FileVar& file, FileKind kind) {
 int put(OpenFile& open, const void* bytes, std::size_t count) {
     if (count == 0) return 0;
     open.before_write();
-    if (file_step_fails(FileStep::Write)) {
+    if (file_step_fails(FileStep::Write, open.target())) {
         open.note_write_failure();
         return 0;
     }

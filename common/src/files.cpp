@@ -84,8 +84,8 @@ bool folder_refuses_new_files(int error) {
     return error == EACCES || error == EPERM;
 }
 
-std::FILE* create_temporary(const std::string& temporary) {
-    if (file_step_fails(FileStep::Create)) return nullptr;
+std::FILE* create_temporary(const std::string& target, const std::string& temporary) {
+    if (file_step_fails(FileStep::Create, target)) return nullptr;
     return std::fopen(temporary.c_str(), "w+b");
 }
 
@@ -94,7 +94,7 @@ std::unique_ptr<OpenFile> open_for_writing(FileKind kind, const std::string& pat
     if (!replaceable(target)) return nullptr;
     remove_stale_temporaries(target);
     std::string temporary = temporary_beside(target);
-    if (std::FILE* handle = create_temporary(temporary))
+    if (std::FILE* handle = create_temporary(target, temporary))
         return std::make_unique<OpenFile>(handle, kind, target, temporary,
                                           OpenFile::Commit::Replace);
     std::error_code error;
@@ -112,7 +112,7 @@ std::unique_ptr<OpenFile> open_for_appending(FileKind kind, const std::string& p
     if (!handle) {
         std::error_code error;
         if (fs::exists(path, error)) return nullptr;  // there but not writable
-        if (file_step_fails(FileStep::Create)) return nullptr;
+        if (file_step_fails(FileStep::Create, path)) return nullptr;
         handle = std::fopen(path.c_str(), "w+b");
     }
     if (!handle) return nullptr;
@@ -167,14 +167,14 @@ int OpenFile::close() {
     switch (commit_) {
         case Commit::Direct:
             // Only what was written has anything to flush (and anything to fail doing so).
-            if (wrote_) ok = !file_step_fails(FileStep::Flush) && std::fflush(handle) == 0 && ok;
+            if (wrote_) ok = !file_step_fails(FileStep::Flush, target_) && std::fflush(handle) == 0 && ok;
             ok = std::fclose(handle) == 0 && ok;
             // An append that did not reach the disk whole is taken back, so the file never
             // ends in half a line.
             if (!ok) take_back_append(target_, original_size_);
             break;
         case Commit::Replace: {
-            ok = ok && flush_and_sync(handle);
+            ok = ok && flush_and_sync(handle, target_);
             ok = std::fclose(handle) == 0 && ok;
             std::error_code error;
             if (ok) {
@@ -190,7 +190,7 @@ int OpenFile::close() {
         }
         case Commit::Rewrite: {
             std::string bytes;
-            ok = ok && !file_step_fails(FileStep::Flush) && std::fflush(handle) == 0;
+            ok = ok && !file_step_fails(FileStep::Flush, target_) && std::fflush(handle) == 0;
             ok = ok && contents_of(handle, bytes) && rewrite_in_place(target_, bytes);
             std::fclose(handle);
             break;
@@ -316,7 +316,7 @@ bool file_delete(const std::string& path) {
     std::string where = system_path(path);
     std::error_code error;
     if (where.empty() || fs::is_directory(where, error)) return false;
-    if (file_step_fails(FileStep::Delete)) return false;
+    if (file_step_fails(FileStep::Delete, where)) return false;
     return fs::remove(where, error);
 }
 
@@ -354,7 +354,7 @@ bool file_rename(const std::string& from, const std::string& to) {
     std::string source = system_path(from);
     std::string target = system_path(to);
     if (source.empty() || target.empty()) return false;
-    if (file_step_fails(FileStep::Rename)) return false;
+    if (file_step_fails(FileStep::Rename, source)) return false;
     std::error_code error;
     fs::rename(source, target, error);
     return !error;

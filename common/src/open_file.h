@@ -32,6 +32,7 @@ public:
     int close();
 
     FileKind kind() const { return kind_; }
+    const std::string& target() const { return target_; }
     std::FILE* handle() const { return handle_; }
 
     // The C library wants a seek between a read and a following write (and the other way
@@ -60,7 +61,7 @@ private:
 
 // Steps of committing a file, shared by close() and the whole-file operations.
 // Flushes the C library's buffer and then the system's cache to the disk itself.
-bool flush_and_sync(std::FILE* handle);
+bool flush_and_sync(std::FILE* handle, const std::string& path);
 // Renames `from` over `to` and makes the rename itself durable.
 bool publish(const std::string& from, const std::string& to);
 // Copies `bytes` over the existing file `target` without creating a file beside it; the first

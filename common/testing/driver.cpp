@@ -230,8 +230,9 @@ void Driver::answer_dialog(std::function<void(Window&)> action) {
 
 static_assert(static_cast<int>(FileStep::Delete) == static_cast<int>(common::FileStep::Delete));
 
-void Driver::fail_file_step(FileStep step, int nth, int error, bool from_then_on) {
-    arm_file_fault(static_cast<common::FileStep>(step), nth, error, from_then_on);
+void Driver::fail_file_step(FileStep step, int nth, int error, bool from_then_on,
+                            const std::string& only_file) {
+    arm_file_fault(static_cast<common::FileStep>(step), nth, error, from_then_on, only_file);
 }
 
 int Driver::file_steps_taken(FileStep step) const {

@@ -77,9 +77,11 @@ public:
 
     // ---- failing the disk ----
     // The nth step of this kind from now fails with `error` (EACCES on Create is a folder that
-    // takes no new files); with `from_then_on` every later one fails too. Steps are counted
-    // from the first call until the driver goes.
-    void fail_file_step(FileStep step, int nth = 1, int error = ENOSPC, bool from_then_on = false);
+    // takes no new files); with `from_then_on` every later one fails too; with `only_file`
+    // ("todo.ini") only steps on files of that name count. Steps are counted from the first
+    // call until the driver goes.
+    void fail_file_step(FileStep step, int nth = 1, int error = ENOSPC, bool from_then_on = false,
+                        const std::string& only_file = "");
     int file_steps_taken(FileStep step) const;
     void stop_failing_files();  // nothing fails any more; the counts start again
 
