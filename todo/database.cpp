@@ -96,9 +96,11 @@ std::string old_bytes_beyond(const std::string& path, std::size_t length) {
     return beyond;
 }
 
+}  // namespace
+
 // Written whole beside the old file and renamed over it, so a full disk or a crash leaves the
 // previous database as it was.
-bool write_database(const std::string& path, const std::vector<Entry>& entries) {
+bool write_database_file(const std::string& path, const std::vector<Entry>& entries) {
     const std::string image =
         database_image(entries, old_bytes_beyond(path, (entries.size() + 1) * RECORD_LENGTH));
     common::FileVar database;
@@ -107,6 +109,8 @@ bool write_database(const std::string& path, const std::vector<Entry>& entries) 
                          static_cast<int>(image.size());
     return common::close_file(database, FileKind::Binary) == 0 && written;
 }
+
+namespace {
 
 void keep_dialog_state_in_settings() {
     Settings& s = state.settings;
@@ -194,7 +198,7 @@ namespace {
 void save_entries(std::vector<Entry> entries) {
     entries.resize(static_cast<std::size_t>(
         std::clamp(state.entry_count, 0, static_cast<int>(entries.size()))));
-    if (!write_database(state.settings.database_path, entries))
+    if (!write_database_file(state.settings.database_path, entries))
         report_save_problem("Problem saving data");
     save_settings();
 }
