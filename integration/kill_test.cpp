@@ -129,9 +129,9 @@ TEST_F(KilledSaves, EachFileIsTheOldOrTheNewVersionAndNoTemporaryOutlivesTheNext
     save(0);
     std::mt19937 random(SEED);
     std::uniform_int_distribution<int> wait_us(0, LONGEST_WAIT_US);
-    int saved = 0;               // the version both files held before this child started
-    int temporaries_left = 0;    // kills that caught a save half-way
-    int caught_between = 0;      // kills after which the job was new and the database old
+    int saved = 0;             // the version both files held before this child started
+    int temporaries_left = 0;  // kills that caught a save half-way
+    int caught_between = 0;    // kills after which the job was new and the database old
     for (int kill_number = 0; kill_number < KILLS; ++kill_number) {
         SCOPED_TRACE("kill " + std::to_string(kill_number));
         int report[2];
@@ -161,7 +161,8 @@ TEST_F(KilledSaves, EachFileIsTheOldOrTheNewVersionAndNoTemporaryOutlivesTheNext
         ASSERT_TRUE(database_now == expected_database(last) ||
                     database_now == expected_database(last + 1))
             << "database of " << database_now.size() << " bytes after version " << last;
-        caught_between += job_now == expected_job(last + 1) && database_now != expected_database(last + 1);
+        caught_between +=
+            job_now == expected_job(last + 1) && database_now != expected_database(last + 1);
         temporaries_left += in_data_folder().size() > 2;
 
         save(last + 1);
@@ -171,9 +172,9 @@ TEST_F(KilledSaves, EachFileIsTheOldOrTheNewVersionAndNoTemporaryOutlivesTheNext
     // The kills must have hit saves half-way, or the test has proved nothing.
     EXPECT_GT(temporaries_left, 0);
     EXPECT_GT(saved, KILLS);
-    std::cout << "[ kills ] " << KILLS << " kills, " << temporaries_left
-              << " left a temporary, " << caught_between
-              << " fell between the job and the database, " << saved << " versions\n";
+    std::cout << "[ kills ] " << KILLS << " kills, " << temporaries_left << " left a temporary, "
+              << caught_between << " fell between the job and the database, " << saved
+              << " versions\n";
 }
 
 }  // namespace

@@ -75,7 +75,8 @@ std::string database_image(const std::vector<Entry>& entries, const std::string&
     for (std::size_t i = 0; i < entries.size(); ++i) {
         record = record_of(entries[i]);
         encode_record(record, buffer);
-        std::copy(buffer.begin(), buffer.end(), image.begin() + static_cast<long>((i + 1) * RECORD_LENGTH));
+        std::copy(buffer.begin(), buffer.end(),
+                  image.begin() + static_cast<long>((i + 1) * RECORD_LENGTH));
     }
     record.count = static_cast<std::int32_t>(entries.size());
     encode_record(record, buffer);
@@ -105,8 +106,8 @@ bool write_database_file(const std::string& path, const std::vector<Entry>& entr
         database_image(entries, old_bytes_beyond(path, (entries.size() + 1) * RECORD_LENGTH));
     common::FileVar database;
     if (common::open_file(database, FileKind::Binary, path, "W") != 0) return false;
-    const bool written = common::write_bytes(database, image.data(), image.size()) ==
-                         static_cast<int>(image.size());
+    const bool written =
+        common::write_bytes(database, image.data(), image.size()) == static_cast<int>(image.size());
     return common::close_file(database, FileKind::Binary) == 0 && written;
 }
 
@@ -172,11 +173,12 @@ std::string keep_damaged_original() {
 
 void tell_database_was_damaged() {
     const std::string kept = keep_damaged_original();
-    common::message_box(&main_dialog,
-                        "The data base file is damaged, \r\n the entries it holds are shown \r\n" +
-                            (kept.empty() ? std::string(" but no copy of the original could be made")
-                                          : " and the original is kept in " + kept),
-                        "Error...LoadData...", 0);
+    common::message_box(
+        &main_dialog,
+        "The data base file is damaged, \r\n the entries it holds are shown \r\n" +
+            (kept.empty() ? std::string(" but no copy of the original could be made")
+                          : " and the original is kept in " + kept),
+        "Error...LoadData...", 0);
 }
 
 }  // namespace

@@ -141,8 +141,9 @@ bool rewrite_in_place(const std::string& target, const std::string& bytes) {
     const std::size_t head = std::min(HEAD_BYTES, bytes.size());
     // First what grows the file: if the disk is full, the old contents are still untouched.
     const std::size_t grown_from = std::max(old_size, head);
-    bool ok = write_at(handle, target, grown_from, bytes.data() + std::min(grown_from, bytes.size()),
-                       bytes.size() > grown_from ? bytes.size() - grown_from : 0);
+    bool ok =
+        write_at(handle, target, grown_from, bytes.data() + std::min(grown_from, bytes.size()),
+                 bytes.size() > grown_from ? bytes.size() - grown_from : 0);
     // Then the rest from the end backwards, and the head alone once the rest is on the disk.
     for (std::size_t stop = std::min(grown_from, bytes.size()); ok && stop > head;) {
         const std::size_t start = std::max(head, stop > CHUNK_BYTES ? stop - CHUNK_BYTES : 0);
@@ -164,7 +165,8 @@ bool rewrite_in_place(const std::string& target, const std::string& bytes) {
 
 void take_back_append(const std::string& target, long original_size) {
     std::error_code error;
-    if (original_size >= 0 && fs::file_size(target, error) > static_cast<std::uintmax_t>(original_size))
+    if (original_size >= 0 &&
+        fs::file_size(target, error) > static_cast<std::uintmax_t>(original_size))
         fs::resize_file(target, static_cast<std::uintmax_t>(original_size), error);
 }
 

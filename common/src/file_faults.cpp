@@ -18,7 +18,8 @@ struct Fault {
 
 bool names_file(const std::string& path, const std::string& name) {
     if (name.empty()) return true;
-    if (path.size() < name.size() || path.compare(path.size() - name.size(), name.size(), name) != 0)
+    if (path.size() < name.size() ||
+        path.compare(path.size() - name.size(), name.size(), name) != 0)
         return false;
     if (path.size() == name.size()) return true;
     const char before = path[path.size() - name.size() - 1];

@@ -1,7 +1,7 @@
 // Failure injection for tests: the file layer asks before each step of writing a file whether
-// that step must fail, so a test can make the Nth creation, write, flush, sync, rename or deletion fail
-// the way a full disk or a refusing folder would. Only the test driver arms it; in a normal run
-// nothing is armed and every question costs one comparison.
+// that step must fail, so a test can make the Nth creation, write, flush, sync, rename or deletion
+// fail the way a full disk or a refusing folder would. Only the test driver arms it; in a normal
+// run nothing is armed and every question costs one comparison.
 #pragma once
 
 #include <string>

@@ -3,8 +3,8 @@
 #include "common/files.h"
 
 #include <atomic>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -167,7 +167,8 @@ int OpenFile::close() {
     switch (commit_) {
         case Commit::Direct:
             // Only what was written has anything to flush (and anything to fail doing so).
-            if (wrote_) ok = !file_step_fails(FileStep::Flush, target_) && std::fflush(handle) == 0 && ok;
+            if (wrote_)
+                ok = !file_step_fails(FileStep::Flush, target_) && std::fflush(handle) == 0 && ok;
             ok = std::fclose(handle) == 0 && ok;
             // An append that did not reach the disk whole is taken back, so the file never
             // ends in half a line.

@@ -55,16 +55,16 @@ public:
     Driver& operator=(const Driver&) = delete;
 
     // ---- acting through the real widgets ----
-    void click(Window& window, int id);                     // push button, check box, radio
-    void check(Window& window, int id, bool checked);       // clicks only when it must change
+    void click(Window& window, int id);                          // push button, check box, radio
+    void check(Window& window, int id, bool checked);            // clicks only when it must change
     void type(Window& window, int id, const std::string& text);  // replaces the text as a user
-    void select_row(Window& window, int id, int row);       // list box, combo box, list view
-    void double_click_row(Window& window, int id, int row); // list box or list view
+    void select_row(Window& window, int id, int row);            // list box, combo box, list view
+    void double_click_row(Window& window, int id, int row);      // list box or list view
     void choose_tool(Window& window, int tool_bar_id, int command_id);  // tool-bar button
     void scroll(Window& window, int id, int scroll_code, int thumb_position = 0);
-    void close_box(Window& window);                          // the user asks to close
-    void fire_timer(Window& window, int timer_id);           // EV_TIMER now
-    void process_events();                                   // runs pending events once
+    void close_box(Window& window);                 // the user asks to close
+    void fire_timer(Window& window, int timer_id);  // EV_TIMER now
+    void process_events();                          // runs pending events once
 
     // ---- the clock ----
     void set_clock(int year, int month, int day, int hour, int minute, int second = 0);

@@ -128,10 +128,10 @@ TEST_F(FileSafety, RewriteThatFailsAtAnyStepKeepsTheOldFileWhole) {
 
 TEST_F(FileSafety, CopyThatFailsAtAnyStepKeepsTheOldCopyWhole) {
     put("todo.dat", std::string(200000, 'n'));
-    for (FailingStep failing : {FailingStep{"create", FileStep::Create, 1},
-                                FailingStep{"second block", FileStep::Write, 2},
-                                FailingStep{"sync", FileStep::Sync, 1},
-                                FailingStep{"rename", FileStep::Rename, 1}}) {
+    for (FailingStep failing :
+         {FailingStep{"create", FileStep::Create, 1},
+          FailingStep{"second block", FileStep::Write, 2}, FailingStep{"sync", FileStep::Sync, 1},
+          FailingStep{"rename", FileStep::Rename, 1}}) {
         SCOPED_TRACE(failing.name);
         put("todo.bak", "previous backup");
         driver.fail_file_step(failing.step, failing.nth);

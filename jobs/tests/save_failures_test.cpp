@@ -46,8 +46,8 @@ protected:
     // Everything in the folder of `file`: no temporary may stay beside it.
     std::vector<std::string> beside(const std::string& file) {
         std::vector<std::string> names;
-        for (const auto& entry :
-             std::filesystem::directory_iterator(std::filesystem::path(path_of(file)).parent_path()))
+        for (const auto& entry : std::filesystem::directory_iterator(
+                 std::filesystem::path(path_of(file)).parent_path()))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
@@ -72,13 +72,13 @@ TEST_F(SaveFailures, EverySavePathKeepsTheOldFileAndSaysSo) {
     const std::vector<SavePath> paths = {
         {"job", "data/J1.job", [this] { SaveJob(path_of("data/J1.job")); },
          "problem saving job ...", "Message...savre job..."},
-        {"customer", "data/Jo Smith.kez", [] { SaveCustomer(); },
-         "Problem saving data", "Error...Save data..."},
+        {"customer", "data/Jo Smith.kez", [] { SaveCustomer(); }, "Problem saving data",
+         "Error...Save data..."},
         {"help question", "help_question.txt", [this] { send_question(); },
          "problem creating or sending MESSAGE file", "error...CreateHtml..."},
         {"invoice page", "printdata/htmlout.htm",
-         [this] { driver.choose_tool(main_frame, ID_TOOL_BAR, CMD_PRINT); },
-         "problem WRITING file", "error...CreateHtml..."},
+         [this] { driver.choose_tool(main_frame, ID_TOOL_BAR, CMD_PRINT); }, "problem WRITING file",
+         "error...CreateHtml..."},
     };
     for (const SavePath& path : paths) {
         for (const Failure& failure : FAILURES) {

@@ -59,14 +59,16 @@ protected:
 };
 
 TEST_F(SaveFailures, EverySavePathKeepsTheOldFileAndSaysSo) {
-    write_file(in_program_folder("todo.dat"), database_bytes({{"Ring Bob", " 1", "", "", "", " 6"}}, 1));
+    write_file(in_program_folder("todo.dat"),
+               database_bytes({{"Ring Bob", " 1", "", "", "", " 6"}}, 1));
     write_file(in_program_folder("weights.ini"), "");
     start();
     const std::vector<SavePath> paths = {
         {"todo.bak", false, &REWRITE_FAILURES, [this] { start_again(); }, "Error...start...",
          "Unable to create backup \r\n of todo.dat an error occured"},
-        {"todo.ini", true, &REWRITE_FAILURES, [this] { add("settings " + std::to_string(++saves)); },
-         "Error...SaveData...", "Unable to create INI file"},
+        {"todo.ini", true, &REWRITE_FAILURES,
+         [this] { add("settings " + std::to_string(++saves)); }, "Error...SaveData...",
+         "Unable to create INI file"},
         {"weights.ini", true, &REWRITE_FAILURES,
          [this] {
              if (!state.weights_dialog_open) choose_tool(CMD_NN_WEIGHTS);
@@ -134,7 +136,8 @@ namespace {
 // Where the folder takes no new files but its files may be written, every save still works,
 // written in place: the settings, the message file, the database and Clear All.
 TEST_F(SaveFailures, FolderThatTakesNoNewFilesStillSavesEverythingInPlace) {
-    write_file(in_program_folder("todo.dat"), database_bytes({{"Ring Bob", " 1", "", "", "", " 6"}}, 1));
+    write_file(in_program_folder("todo.dat"),
+               database_bytes({{"Ring Bob", " 1", "", "", "", " 6"}}, 1));
     write_file(in_program_folder("todo.ini"),
                "\r\n\r\n 0\r\n 0\r\n" + in_program_folder("todo.dat") +
                    "\r\n 0  0 ToDo: \r\nyes\r\nno\r\n" + in_program_folder("ToDoMessage.txt") +
@@ -148,7 +151,8 @@ TEST_F(SaveFailures, FolderThatTakesNoNewFilesStillSavesEverythingInPlace) {
 
     add("Order the inverter");
     tick();
-    for (const auto& shown : driver.messages()) ADD_FAILURE() << shown.caption << ": " << shown.text;
+    for (const auto& shown : driver.messages())
+        ADD_FAILURE() << shown.caption << ": " << shown.text;
     EXPECT_NE(read_file(in_program_folder("todo.ini")), old_settings);
     EXPECT_EQ(read_file(in_program_folder("ToDoMessage.txt")),
               "ToDo:  " + text(ID_MESSAGE_LINE) + "\r\n");
