@@ -230,6 +230,22 @@ void Driver::answer_dialog(std::function<void(Window&)> action) {
 
 static_assert(static_cast<int>(FileStep::Delete) == static_cast<int>(common::FileStep::Delete));
 
+const std::vector<FileFailure>& rewrite_failures() {
+    static const std::vector<FileFailure> failures = {
+        {"temporary refused", FileStep::Create, ENOSPC},
+        {"disk full on writing", FileStep::Write, ENOSPC},
+        {"flush", FileStep::Flush, EIO},
+        {"sync", FileStep::Sync, EIO},
+        {"rename", FileStep::Rename, EXDEV}};
+    return failures;
+}
+
+const std::vector<FileFailure>& append_failures() {
+    static const std::vector<FileFailure> failures = {
+        {"disk full on writing", FileStep::Write, ENOSPC}, {"flush", FileStep::Flush, EIO}};
+    return failures;
+}
+
 void Driver::fail_file_step(FileStep step, int nth, int error, bool from_then_on,
                             const std::string& only_file) {
     arm_file_fault(static_cast<common::FileStep>(step), nth, error, from_then_on, only_file);

@@ -47,6 +47,18 @@ struct SoundCall {
 // the rename that puts a rewritten file in place, and deleting a file.
 enum class FileStep { Create, Write, Flush, Sync, Rename, Delete };
 
+// One way a save goes wrong, as the disk reports it.
+struct FileFailure {
+    const char* name;
+    FileStep step;
+    int error;
+};
+// Every way a file rewritten whole ("W") can fail: its temporary refused, a full disk while
+// writing, a failed flush or sync, a refused rename.
+const std::vector<FileFailure>& rewrite_failures();
+// Every way an append ("A") to an existing file can fail: a full disk, a failed flush.
+const std::vector<FileFailure>& append_failures();
+
 class Driver {
 public:
     Driver();

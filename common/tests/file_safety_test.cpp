@@ -12,6 +12,7 @@
 
 #include "common/files.h"
 #include "common/testing/driver.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -20,32 +21,8 @@ using common::FileKind;
 using common::FileVar;
 using common::testing::FileStep;
 
-class FileSafety : public ::testing::Test {
+class FileSafety : public ScratchFolderTest {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/kez_safety_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
-    void put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-    std::string bytes_of(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        std::stringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
-    std::vector<std::string> listing() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir_))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
     // Rewrites `name` whole ("W") with `bytes`; the result of close_file (1 when opening failed).
     int rewrite(const std::string& name, const std::string& bytes) {
         FileVar file;
@@ -55,7 +32,6 @@ protected:
     }
 
     common::testing::Driver driver;
-    std::string dir_;
 };
 
 // A process id that certainly belongs to no running process: a child that has ended.

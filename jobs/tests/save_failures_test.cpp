@@ -17,19 +17,7 @@
 namespace jobs {
 namespace {
 
-using common::testing::FileStep;
-
-struct Failure {
-    const char* name;
-    FileStep step;
-    int error;
-};
-
-const std::vector<Failure> FAILURES = {{"temporary refused", FileStep::Create, ENOSPC},
-                                       {"disk full on writing", FileStep::Write, ENOSPC},
-                                       {"flush", FileStep::Flush, EIO},
-                                       {"sync", FileStep::Sync, EIO},
-                                       {"rename", FileStep::Rename, EXDEV}};
+using common::testing::FileFailure;
 
 struct SavePath {
     const char* name;
@@ -81,7 +69,7 @@ TEST_F(SaveFailures, EverySavePathKeepsTheOldFileAndSaysSo) {
          "error...CreateHtml..."},
     };
     for (const SavePath& path : paths) {
-        for (const Failure& failure : FAILURES) {
+        for (const FileFailure& failure : common::testing::rewrite_failures()) {
             SCOPED_TRACE(std::string(path.name) + ", " + failure.name);
             const std::string old_bytes = std::string("old ") + path.name + "\r\n";
             write_file(path.file, old_bytes);

@@ -15,24 +15,12 @@ namespace {
 
 using common::testing::FileStep;
 
-struct Failure {
-    const char* name;
-    FileStep step;
-    int error;
-};
-
-const std::vector<Failure> REWRITE_FAILURES = {{"temporary refused", FileStep::Create, ENOSPC},
-                                               {"disk full on writing", FileStep::Write, ENOSPC},
-                                               {"flush", FileStep::Flush, EIO},
-                                               {"sync", FileStep::Sync, EIO},
-                                               {"rename", FileStep::Rename, EXDEV}};
-const std::vector<Failure> APPEND_FAILURES = {{"disk full on writing", FileStep::Write, ENOSPC},
-                                              {"flush", FileStep::Flush, EIO}};
+using common::testing::FileFailure;
 
 struct SavePath {
     std::string file;  // its name, in the folder the program keeps it
     bool in_program_folder;
-    const std::vector<Failure>* failures;
+    const std::vector<FileFailure>& failures;
     std::function<void()> save;
     std::string caption;  // "" : a failure is skipped silently and tried again
     std::string message;
@@ -64,37 +52,39 @@ TEST_F(SaveFailures, EverySavePathKeepsTheOldFileAndSaysSo) {
     write_file(in_program_folder("weights.ini"), "");
     start();
     const std::vector<SavePath> paths = {
-        {"todo.bak", false, &REWRITE_FAILURES, [this] { start_again(); }, "Error...start...",
-         "Unable to create backup \r\n of todo.dat an error occured"},
-        {"todo.ini", true, &REWRITE_FAILURES,
+        {"todo.bak", false, common::testing::rewrite_failures(), [this] { start_again(); },
+         "Error...start...", "Unable to create backup \r\n of todo.dat an error occured"},
+        {"todo.ini", true, common::testing::rewrite_failures(),
          [this] { add("settings " + std::to_string(++saves)); }, "Error...SaveData...",
          "Unable to create INI file"},
-        {"weights.ini", true, &REWRITE_FAILURES,
+        {"weights.ini", true, common::testing::rewrite_failures(),
          [this] {
              if (!state.weights_dialog_open) choose_tool(CMD_NN_WEIGHTS);
              driver.scroll(weights_dialog, 2, common::SB_LINEDOWN);
              driver.click(weights_dialog, 21);
          },
          "Error...save weights...", "Unable to create NN INI file"},
-        {"ToDoMessage.txt", true, &REWRITE_FAILURES,
+        {"ToDoMessage.txt", true, common::testing::rewrite_failures(),
          [this] {
              state.settings.message_prefix = "ToDo " + std::to_string(++saves) + ": ";
              tick();
          },
          "", ""},
-        {"AddFile.txt", false, &APPEND_FAILURES, [this] { add("note " + std::to_string(++saves)); },
-         "error...AddToTxtFile...", "Problem adding note to backup text file"},
-        {"ToDoLog.txt", false, &APPEND_FAILURES,
+        {"AddFile.txt", false, common::testing::append_failures(),
+         [this] { add("note " + std::to_string(++saves)); }, "error...AddToTxtFile...",
+         "Problem adding note to backup text file"},
+        {"ToDoLog.txt", false, common::testing::append_failures(),
          [this] {
              select_row(ID_TEXT_COLUMN, 0);
              choose_tool(CMD_SEND_TO_LOG);
          },
          "Error...sub SendToLog...", "Unable to write to log"},
-        {"todo.dat", true, &REWRITE_FAILURES, [this] { add("entry " + std::to_string(++saves)); },
-         "Error...SaveData...", "Problem saving data"},
+        {"todo.dat", true, common::testing::rewrite_failures(),
+         [this] { add("entry " + std::to_string(++saves)); }, "Error...SaveData...",
+         "Problem saving data"},
     };
     for (const SavePath& path : paths) {
-        for (const Failure& failure : *path.failures) {
+        for (const FileFailure& failure : path.failures) {
             SCOPED_TRACE(path.file + ", " + failure.name);
             const std::string old_bytes = "old " + path.file + "\r\n";
             write_file(where(path), old_bytes);
