@@ -79,6 +79,8 @@ int open_window(Window& window, int x, int y, int width, int height, long flags,
     if (native->has_back_buffer) make_back_buffer(*native);
     window.native = native;
     attach_to_parent(window, parent);
+    // A child window opened later must not cover its parent's status bar.
+    if (parent != nullptr) parent->native->restack();
     if (parent == nullptr && (flags & WF_MAXIMIZED)) {
         host->showMaximized();
     } else if (parent == nullptr && (flags & WF_MINIMIZED)) {

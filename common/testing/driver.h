@@ -17,6 +17,16 @@
 
 namespace common::testing {
 
+// Keys a test presses, by their Win32 virtual-key codes.
+inline constexpr int VK_TAB = 0x09;
+inline constexpr int VK_RETURN = 0x0D;
+inline constexpr int VK_ESCAPE = 0x1B;
+inline constexpr int VK_SPACE = 0x20;
+inline constexpr int VK_END = 0x23;
+inline constexpr int VK_HOME = 0x24;
+inline constexpr int VK_UP = 0x26;
+inline constexpr int VK_DOWN = 0x28;
+
 struct ShownMessage {
     std::string text;
     std::string caption;
@@ -59,6 +69,11 @@ const std::vector<FileFailure>& rewrite_failures();
 // Every way an append ("A") to an existing file can fail: a full disk, a failed flush.
 const std::vector<FileFailure>& append_failures();
 
+struct ShownNotification {
+    std::string title;
+    std::string text;
+};
+
 class Driver {
 public:
     Driver();
@@ -66,12 +81,15 @@ public:
     Driver(const Driver&) = delete;
     Driver& operator=(const Driver&) = delete;
 
-    // ---- acting through the real widgets ----
+    // ---- acting as a person does: mouse presses and releases, key presses ----
+    // Each acts only on a control that is shown and enabled, as a person can only reach those.
     void click(Window& window, int id);                          // push button, check box, radio
     void check(Window& window, int id, bool checked);            // clicks only when it must change
-    void type(Window& window, int id, const std::string& text);  // replaces the text as a user
+    void type(Window& window, int id, const std::string& text);  // clicks in, types over it
     void select_row(Window& window, int id, int row);            // list box, combo box, list view
     void double_click_row(Window& window, int id, int row);      // list box or list view
+    void drag_rows(Window& window, int id, int from_row, int to_row);   // pressed, moved, let go
+    void press_key(Window& window, int id, int virtual_key);            // the control has the focus
     void choose_tool(Window& window, int tool_bar_id, int command_id);  // tool-bar button
     void scroll(Window& window, int id, int scroll_code, int thumb_position = 0);
     void close_box(Window& window);                 // the user asks to close
@@ -106,7 +124,21 @@ public:
     const std::vector<std::string>& unanswered_dialogs() const { return unanswered_; }
     void clear_records();
 
+    // ---- the desktop's panel and notifications ----
+    // The driver stands in for a panel (icons are made with their tooltips and menus but shown
+    // on no screen) unless told the desktop has none; notifications are recorded, not shown.
+    void set_panel_present(bool present);
+    bool has_panel_icon(Window& window);
+    std::string panel_tooltip(Window& window);            // "" without an icon
+    std::vector<std::string> panel_menu(Window& window);  // the labels, top to bottom
+    void click_panel_icon(Window& window);                // a left click on the icon
+    void choose_panel_item(Window& window, const std::string& label);
+    const std::vector<ShownNotification>& notifications() const { return notifications_; }
+
 private:
+    void stand_in_for_desktop();
+    void give_desktop_back();
+    std::vector<ShownNotification> notifications_;
     std::deque<int> message_answers_;
     std::deque<std::string> requester_answers_;
     std::deque<std::function<void(Window&)>> dialog_answers_;

@@ -243,6 +243,8 @@ TEST(InvoiceBody, OfficeValuesPrintAsTypedAndNeverAsMarkup) {
               "caf\xE9 \xA3"
               "5 &amp; more");
     EXPECT_EQ(html_escape("&amp;"), "&amp;amp;");  // typed references print as typed too
+    EXPECT_EQ(html_escape("one\r\ntwo\rthree\nfour\r\n\r\n"),
+              "one<br>two<br>three<br>four<br><br>");
 }
 
 TEST(InvoiceNumber, FourCharactersFromTheFourthWhenTheNameHoldsInv) {
@@ -427,6 +429,23 @@ TEST_F(PrintTest, OfficeValuesTypedIntoTheWindowsPrintAsTyped) {
               std::string::npos);
     EXPECT_EQ(text.find("<b>"), std::string::npos);
     EXPECT_EQ(text.find("<i>"), std::string::npos);
+}
+
+// An address typed on two lines shows on two lines in a browser, and the customer paragraph
+// stays one line of the page.
+TEST_F(PrintTest, LineBreaksInsideValuesPrintAsBreaks) {
+    open_customer("Ann Lee", "7 Caf\xE9 Row\r\nUpper Town", "UT1 1AA");
+    // The notes field is one line to a person's keys; a break can only reach it from the program.
+    common::set_control_text(components_window, ID_INVOICE_NOTES,
+                             "Scaffold Monday\r\nPanels Tuesday");
+    print();
+    const std::string text = page();
+    EXPECT_NE(text.find("\r\n<p class='style2'>Ann Lee<br>7 Caf\xE9 Row<br>Upper Town<br>UT1 "
+                        "1AA</p>\r\n</td>\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\n<p>Scaffold Monday<br>Panels Tuesday</p>\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("Row\r"), std::string::npos);
+    EXPECT_EQ(text.find("Monday\r"), std::string::npos);
 }
 
 TEST_F(PrintTest, TemplatePiecesAreCopiedLineByLineAndWhole) {

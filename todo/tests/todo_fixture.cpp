@@ -54,6 +54,12 @@ void TodoFixture::start() {
     start_cycle();
 }
 
+void TodoFixture::start_on(const std::vector<Entry>& list) {
+    write_file(in_program_folder("todo.dat"), database_bytes(list, int(list.size())));
+    start();
+    driver.check(main_dialog, ID_SHOW_OUTPUT_CHECK, false);
+}
+
 // The cycle count keeps rising, so memories kept per cycle never take a new run for an old one
 // when several tests share one process.
 void TodoFixture::fresh_state() {
@@ -123,6 +129,10 @@ std::string TodoFixture::database_bytes(const std::vector<Entry>& entries, int c
         bytes += record;
     }
     return bytes;
+}
+
+std::string TodoFixture::settings_for(const std::string& database) {
+    return "\r\n\r\n 0\r\n 0\r\n" + database + "\r\n 0  0 ToDo: \r\nno\r\nno\r\n\r\nno\r\n\r\n";
 }
 
 common::Window& TodoFixture::dialog() {
