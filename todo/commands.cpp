@@ -86,7 +86,6 @@ bool open_and_load_database() {
     state.database_chosen = false;
     FileVar database;
     if (open_file(database, FileKind::Binary, state.settings.database_path, "A") != 0) {
-        state.database_unreadable = true;
         message_box(nullptr,
                     "Cant create or access todo.dat \r\n try updating todo.ini \r\n line 5",
                     "Error...start...", 0);
@@ -164,21 +163,19 @@ void delete_selected_entry() {
 // Empties the database file and the whole list, then puts the about entry in it.
 void clear_all() {
     FileVar database;
-    const bool may_write = !state.database_unreadable;
-    if (may_write &&
-        open_file(database, FileKind::Binary, state.settings.database_path, "W") != 0) {
+    if (open_file(database, FileKind::Binary, state.settings.database_path, "W") != 0) {
         message_box(nullptr, "Cant find todo.dat", "Error!", 0);
         immediate_exit();
         return;
     }
     const RecordBuffer empty{};
-    for (long n = 41; n >= 1 && may_write; --n) {
+    for (long n = 41; n >= 1; --n) {
         write_record(database, n, empty.data(), RECORD_LENGTH);
     }
     clear_entries();
     append_entry({std::string(PROGRAM_TITLE) + ABOUT_TEXT, " 1", "06-02-2004", date_text(TODAY),
                   " 1", " 0"});
-    if (may_write) close_file(database, FileKind::Binary);
+    close_file(database, FileKind::Binary);
     state.entry_count = row_count();
 }
 

@@ -39,6 +39,9 @@ struct ReminderMemory {
     int old_row = 0;
     bool highlighted_this_tick = false;
     std::string last_message_file_line;  // what the message file holds
+    // The line of a message-input file whose entry was added but which could not be deleted:
+    // it is not added again while the file stays.
+    std::optional<std::string> undeletable_input;
     // Alarms given (action run, notification shown), by entry and day, with the second their
     // minute began: one per entry and window, however many entries share the window, however
     // often the clock is set back over it.
@@ -357,7 +360,15 @@ void update_message_file() {
 void take_dropped_entry() {
     const std::string path = state.settings.message_input_path;
     std::string text;
-    if (path.empty() || !take_message_input(path, text)) return;
+    const InputTaken how = path.empty() ? InputTaken::None : take_message_input(path, text);
+    if (how == InputTaken::None) {
+        memory.undeletable_input.reset();
+        return;
+    }
+    if (memory.undeletable_input == text) {
+        if (finish_message_input(path, how)) memory.undeletable_input.reset();
+        return;
+    }
     const std::string time = common::time_text();
     common::set_control_text(main_dialog, ID_ENTRY_EDIT, text);
     common::set_control_text(main_dialog, ID_DAY_FIELD, common::date_text("dd"));
@@ -366,7 +377,11 @@ void take_dropped_entry() {
     common::set_control_text(main_dialog, ID_HOURS_FIELD, common::left_text(time, 2));
     common::set_control_text(main_dialog, ID_MINUTES_FIELD, common::mid_text(time, 4, 2));
     add_entry();  // an empty line adds nothing; the file is done with all the same
-    finish_message_input(path);
+    if (!finish_message_input(path, how)) {
+        memory.undeletable_input = text;
+        common::set_control_text(main_dialog, ID_MESSAGE_LINE,
+                                 common::field_text("Cant delete message input file " + path));
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // them back when it goes out of scope.
 #pragma once
 
+#include <cerrno>
 #include <deque>
 #include <functional>
 #include <string>
@@ -51,6 +52,23 @@ struct SoundCall {
     bool play = false;  // false: stopped
 };
 
+// The steps of writing a file that a test can make fail: creating the file (a temporary beside
+// a rewritten one), writing bytes, flushing them out of the program, syncing them to the disk,
+// the rename that puts a rewritten file in place, and deleting a file.
+enum class FileStep { Create, Write, Flush, Sync, Rename, Delete };
+
+// One way a save goes wrong, as the disk reports it.
+struct FileFailure {
+    const char* name;
+    FileStep step;
+    int error;
+};
+// Every way a file rewritten whole ("W") can fail: its temporary refused, a full disk while
+// writing, a failed flush or sync, a refused rename.
+const std::vector<FileFailure>& rewrite_failures();
+// Every way an append ("A") to an existing file can fail: a full disk, a failed flush.
+const std::vector<FileFailure>& append_failures();
+
 struct ShownNotification {
     std::string title;
     std::string text;
@@ -86,6 +104,16 @@ public:
     void answer_file_requester(const std::string& path);  // "" = cancelled
     // The action runs on the next modal dialog once it is up (e.g. click its Yes button).
     void answer_dialog(std::function<void(Window&)> action);
+
+    // ---- failing the disk ----
+    // The nth step of this kind from now fails with `error` (EACCES on Create is a folder that
+    // takes no new files); with `from_then_on` every later one fails too; with `only_file`
+    // ("todo.ini") only steps on files of that name count. Steps are counted from the first
+    // call until the driver goes.
+    void fail_file_step(FileStep step, int nth = 1, int error = ENOSPC, bool from_then_on = false,
+                        const std::string& only_file = "");
+    int file_steps_taken(FileStep step) const;
+    void stop_failing_files();  // nothing fails any more; the counts start again
 
     // ---- what was shown, started, played ----
     const std::vector<ShownMessage>& messages() const { return messages_; }

@@ -482,17 +482,22 @@ TEST_F(PrintTest, MissingPiecesAreReportedAndTheBodyStillWritten) {
     EXPECT_EQ(common::timer_period(main_frame, 1), 1000);
 }
 
-TEST_F(PrintTest, APageThatCannotBeWrittenLeavesTheOldPage) {
+// A folder that takes no new files (here not even from root) still has its page rewritten, in
+// place; pages that fail to be written are covered step by step by the save failure tests.
+TEST_F(PrintTest, APageInAFolderThatTakesNoNewFilesIsRewrittenInPlace) {
     print();
     const std::string old_page = page();
     ASSERT_FALSE(old_page.empty());
     if (!lock_printdata()) GTEST_SKIP() << "cannot make a folder unchangeable here";
     driver.type(components_window, ID_INVOICE_NOTES, "changed");
     print();
-    ASSERT_EQ(driver.messages().size(), 1u);  // nothing else is tried after this
-    EXPECT_EQ(driver.messages()[0].text, "problem WRITING file");
-    EXPECT_EQ(driver.messages()[0].caption, "error...CreateHtml...");
-    EXPECT_EQ(page(), old_page);
+    EXPECT_TRUE(driver.messages().empty());
+    EXPECT_NE(page(), old_page);
+    EXPECT_NE(page().find("changed"), std::string::npos);
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(path_of("printdata")))
+        files += entry.path().filename().string().find(".~") == std::string::npos ? 0 : 1;
+    EXPECT_EQ(files, 0) << "no temporary beside the page";
     EXPECT_EQ(common::timer_period(main_frame, 1), 1000);
 }
 
