@@ -164,12 +164,16 @@ void save_settings() {
 namespace {
 
 // Where the original of a damaged database is kept: todo.bak when this cycle's start copied
-// this very file there, otherwise a copy beside it; "" when no copy could be made.
+// this very file there, and always a copy beside it, because the next start copies the mended
+// database over todo.bak; "" when no copy could be made.
 std::string keep_damaged_original() {
     const std::string& path = state.settings.database_path;
-    if (!path.empty() && state.backed_up_database == path) return "todo.bak";
+    const bool in_backup = !path.empty() && state.backed_up_database == path;
     const std::string copy = path + ".damaged";
-    return common::file_copy(path, copy, false) ? copy : std::string();
+    const bool beside = common::file_copy(path, copy, false);
+    if (in_backup && beside) return "todo.bak and in " + copy;
+    if (in_backup) return "todo.bak";
+    return beside ? copy : std::string();
 }
 
 void tell_database_was_damaged() {

@@ -116,6 +116,8 @@ TEST_F(Database, DamagedFilesLoadWhatTheyHoldAndSaveNormallyAfterwards) {
         EXPECT_NE(shown("Error...LoadData...")[0].find("the original is kept in todo.bak"),
                   std::string::npos);
         EXPECT_EQ(read_file(in_current_folder("todo.bak")), shape.bytes);
+        EXPECT_NE(shown("Error...LoadData...")[0].find("and in " + path() + ".damaged"),
+                  std::string::npos);
         type(ID_ENTRY_EDIT, "new entry");
         click(ID_ADD);
         choose_tool(CMD_FINNISHED);
@@ -126,6 +128,9 @@ TEST_F(Database, DamagedFilesLoadWhatTheyHoldAndSaveNormallyAfterwards) {
         expected.push_back("new entry");
         EXPECT_EQ(column(ID_TEXT_COLUMN), expected) << "what it held and what was added";
         EXPECT_TRUE(shown("Error...LoadData...").empty()) << "told once";
+        EXPECT_EQ(read_file(path() + ".damaged"), shape.bytes)
+            << "the original outlives the next start's backup";
+        std::filesystem::remove(path() + ".damaged");
         end_cycle();
         fresh_state();
         driver.clear_records();
