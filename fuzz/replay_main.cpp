@@ -11,6 +11,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+// Set-up a target may have, called once first, as libFuzzer does.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 namespace {
 
@@ -37,6 +39,7 @@ std::vector<fs::path> inputs_of(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
     const std::vector<fs::path> inputs = inputs_of(argc, argv);
     if (inputs.empty()) {
         std::fprintf(stderr, "no inputs to replay\n");
