@@ -1,7 +1,5 @@
 // The to-do database reader takes any bytes: a file of any length and content loads without a
 // crash or a hang, and every record decodes to fields that encode and decode again unchanged.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,23 +9,9 @@
 #include "common/hooks.h"
 #include "database.h"
 #include "record.h"
+#include "scratch_file.h"
 
 namespace {
-
-// One scratch file for the whole run, removed when the fuzzer ends.
-char scratch_path[] = "/tmp/fuzz-todo-database-XXXXXX";
-
-const char* scratch_file() {
-    static const bool made = [] {
-        const int handle = mkstemp(scratch_path);
-        if (handle < 0) std::abort();
-        close(handle);
-        std::atexit([] { std::remove(scratch_path); });
-        return true;
-    }();
-    (void)made;
-    return scratch_path;
-}
 
 void check_record_round_trip(const unsigned char* bytes) {
     todo::RecordBuffer buffer;
@@ -56,13 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check_record_round_trip(data + at);
     }
 
-    const std::string path = scratch_file();
-    if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, out);
-        std::fclose(out);
-    }
+    fuzzing::write_input(data, size);
     common::FileVar database;
-    if (common::open_file(database, common::FileKind::Binary, path, "R") == 0) {
+    if (common::open_file(database, common::FileKind::Binary, fuzzing::scratch_path(), "R") == 0) {
         todo::load_entries(database);  // the main dialog is not open: only the reading runs
         common::close_file(database, common::FileKind::Binary);
     }

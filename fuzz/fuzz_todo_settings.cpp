@@ -6,24 +6,30 @@
 #include <vector>
 
 #include "../todo/settings_file.h"  // the job manager has a settings_file.h of its own
+#include "common/files.h"
+#include "scratch_file.h"
 
 namespace {
 
-// Lines as a text file gives them: each ends at CR, one LF after it is skipped.
-std::vector<std::string> lines_of(const std::string& bytes) {
+// The lines as the program reads "todo.ini": through the file layer's text reader, at most
+// eleven of them.
+std::vector<std::string> lines_of(const std::uint8_t* data, std::size_t size) {
+    fuzzing::write_input(data, size);
+    common::FileVar file;
+    if (common::open_file(file, common::FileKind::Text, fuzzing::scratch_path(), "R") != 0)
+        std::abort();
     std::vector<std::string> lines;
     std::string line;
-    for (std::size_t at = 0; at < bytes.size(); ++at) {
-        if (bytes[at] != '\r') {
-            line += bytes[at];
-            continue;
-        }
-        lines.push_back(line.substr(0, 254));
-        line.clear();
-        if (at + 1 < bytes.size() && bytes[at + 1] == '\n') ++at;
-    }
-    if (!line.empty()) lines.push_back(line.substr(0, 254));
+    while (lines.size() < todo::SETTINGS_LINES &&
+           common::read_value(file, common::FileKind::Text, line) == 0)
+        lines.push_back(line);
+    common::close_file(file, common::FileKind::Text);
     return lines;
+}
+
+// The same for lines the program wrote.
+std::vector<std::string> lines_of(const std::string& bytes) {
+    return lines_of(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 bool same(const todo::Settings& a, const todo::Settings& b) {
@@ -39,8 +45,7 @@ bool same(const todo::Settings& a, const todo::Settings& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     todo::Settings read;
-    todo::read_settings_lines(lines_of(std::string(reinterpret_cast<const char*>(data), size)),
-                              read);
+    todo::read_settings_lines(lines_of(data, size), read);
     for (const std::string* text :
          {&read.program_path, &read.sound_path, &read.database_path, &read.message_prefix,
           &read.message_file_path, &read.message_input_path, &read.fine_tune_flag}) {

@@ -84,6 +84,15 @@ std::string question_line(const std::string& question) {
     return line;
 }
 
+bool read_answer_file(const std::string& path, std::string& answer) {
+    common::FileVar file;
+    if (common::open_file(file, common::FileKind::Text, path, "R") != 0) return false;
+    answer.clear();
+    common::read_value(file, common::FileKind::Text, answer);  // an empty file: empty answer
+    common::close_file(file, common::FileKind::Text);
+    return true;
+}
+
 void declare_help_dialog() {
     using namespace common;
     declare_dialog(help_dialog, 0, 0, 400, 180, 0x80CA0080, nullptr, "Help", help_dialog_handler);
@@ -112,14 +121,11 @@ void toggle_help() {
 void check_help_answer() {
     const std::string& path = settings.answer_file;
     if (path.empty()) return;
-    common::FileVar file;
-    if (common::open_file(file, common::FileKind::Text, path, "R") != 0) {
+    std::string answer;
+    if (!read_answer_file(path, answer)) {
         stuck_answer = {};  // no answer waiting (the normal case)
         return;
     }
-    std::string answer;
-    common::read_value(file, common::FileKind::Text, answer);  // an empty file: empty answer
-    common::close_file(file, common::FileKind::Text);
     if (stuck_answer.stuck && stuck_answer.path == path && stuck_answer.text == answer) return;
 
     common::set_control_text(help_dialog, ID_HELP_ANSWER, answer);

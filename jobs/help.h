@@ -18,6 +18,10 @@ void toggle_help();
 // Run by every tick while the help dialog is open: shows an answer that has arrived.
 void check_help_answer();
 
+// The answer file's first line, as the help dialog shows it. False when there is no answer
+// file to read.
+bool read_answer_file(const std::string& path, std::string& answer);
+
 // The question file's one line (without its line end): the code "*5820*" and the question,
 // with any line break in the question turned into a blank so that it stays one line.
 std::string question_line(const std::string& question);

@@ -180,6 +180,20 @@ TEST_F(HelpDialogTest, AnswerCheckShowsTheFirstLineAndDeletesTheFile) {
     EXPECT_TRUE(driver.messages().empty());
 }
 
+TEST_F(HelpDialogTest, AnswerFileReadsOneLineOfAFieldOrReportsThatNoneIsThere) {
+    std::string answer = "kept";
+    EXPECT_FALSE(read_answer_file(settings.answer_file, answer));
+    EXPECT_EQ(answer, "kept");
+
+    write_bytes(settings.answer_file, std::string(300, 'a') + "\rnext");
+    ASSERT_TRUE(read_answer_file(settings.answer_file, answer));
+    EXPECT_EQ(answer, std::string(254, 'a'));
+    write_bytes(settings.answer_file, "one\ntwo\r\nthree");  // a lone LF stays in the line
+    ASSERT_TRUE(read_answer_file(settings.answer_file, answer));
+    EXPECT_EQ(answer, "one\ntwo");
+    EXPECT_TRUE(fs::exists(settings.answer_file));  // only the answer check deletes it
+}
+
 TEST_F(HelpDialogTest, AnswerPathsAreTakenAsWrittenAndAnEmptyOneIsNeverPolled) {
     with_help_dialog([&] {
         // A relative path is relative to the current folder.
