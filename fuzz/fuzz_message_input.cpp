@@ -13,11 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& path = fuzzing::scratch_path();
     fuzzing::write_input(data, size);
     std::string text = "left from before";
-    if (!todo::take_message_input(path, text)) std::abort();
+    const todo::InputTaken how = todo::take_message_input(path, text);
+    if (how == todo::InputTaken::None) std::abort();
     if (text.size() > 254) std::abort();
     if (text.find('\r') != std::string::npos) std::abort();
     if (size == 0 && !text.empty()) std::abort();
-    todo::finish_message_input(path);
+    if (!todo::finish_message_input(path, how)) std::abort();
     if (common::file_exists(path) || common::file_exists(todo::claimed_input_path(path)))
         std::abort();
     return 0;
