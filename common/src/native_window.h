@@ -93,9 +93,12 @@ public:
     std::vector<Window*> children;  // child windows and owned dialogs, closed with this one
     std::map<int, Control> controls;
 
-    // Drawing state.
+    // Drawing state. The back buffer is made on the first drawing and grows to hold what is
+    // drawn (up to the screen's size), so windows that draw nothing, or little, cost no
+    // screen-sized picture each.
     bool has_back_buffer = false;
     QImage back_buffer;
+    QImage& canvas(const QRect& drawn);
     long flags = 0;
     int pen_x = 0, pen_y = 0;
     long text_colour = 0;
