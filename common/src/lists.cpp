@@ -1,7 +1,9 @@
 // List boxes and combo boxes: rows, selection, and the events a user's choice sends.
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 
 #include "encoding.h"
 #include "native_window.h"
@@ -26,18 +28,79 @@ void insert_row(QComboBox* combo, int index, const QString& text) {
     if (combo->isEditable()) combo->setEditText(shown);
 }
 
+// A person has chosen a row only once the selection is in place and the mouse button is up.
+// Qt moves the current row on a mouse press before it selects that row, and a drag moves the
+// selection row by row, so a mouse choice is reported once, after its release has been handled
+// (a click on the row already selected counts, as in a Win32 list box), and a choice made with the
+// keys as soon as its selection has changed. Only the view's own signals and events are used, so
+// this holds whatever model stands behind the list.
+class ChoiceReporter : public QObject {
+public:
+    ChoiceReporter(Window& window, int id, QAbstractItemView* view)
+        : QObject(view), window_(&window), serial_(window.native->serial), id_(id), view_(view) {
+        view->installEventFilter(this);
+        view->viewport()->installEventFilter(this);
+        // A list whose model is replaced later must connect its new selection model again.
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                &ChoiceReporter::selection_changed);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == view_->viewport()) watch_mouse(event);
+        if (event->type() == QEvent::FocusOut || event->type() == QEvent::Hide) {
+            button_down_ = false;  // a release that goes elsewhere must not silence the keys
+        }
+        return false;
+    }
+
+private:
+    void watch_mouse(QEvent* event) {
+        if (event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonRelease) {
+            return;
+        }
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton) return;
+        if (event->type() == QEvent::MouseButtonPress) {
+            button_down_ = true;
+            chosen_ = view_->indexAt(mouse->position().toPoint()).isValid();
+        } else if (button_down_) {
+            button_down_ = false;
+            // Queued: the view finishes handling the release before the program hears of it.
+            if (chosen_)
+                QMetaObject::invokeMethod(this, &ChoiceReporter::report, Qt::QueuedConnection);
+        }
+    }
+
+    void selection_changed() {
+        if (button_down_) {
+            chosen_ = true;  // a drag that started between rows still chooses
+        } else {
+            report();
+        }
+    }
+
+    void report() {
+        if (!still_open(window_, serial_)) return;
+        if (list_get_selected(*window_, id_) >= 0) report_control(*window_, id_, NOTIFY_SELECTION);
+    }
+
+    Window* window_;
+    std::uint64_t serial_;
+    int id_;
+    QAbstractItemView* view_;
+    bool button_down_ = false;
+    bool chosen_ = false;
+};
+
 void connect_list_box(Window& window, Control& control, QListWidget* list) {
     // Win32 list boxes report only when created with LBS_NOTIFY.
     if (!(control.style & LBS_NOTIFY)) return;
+    new ChoiceReporter(window, control.id, list);
     std::uint64_t serial = window.native->serial;
     int id = control.id;
-    QObject::connect(list, &QListWidget::currentRowChanged, window.native->guard,
-                     [w = &window, serial, id](int row) {
-                         if (row >= 0 && still_open(w, serial)) {
-                             report_control(*w, id, NOTIFY_SELECTION);
-                         }
-                     });
-    QObject::connect(list, &QListWidget::itemDoubleClicked, window.native->guard,
+    QObject::connect(list, &QAbstractItemView::doubleClicked, window.native->guard,
                      [w = &window, serial, id] {
                          if (still_open(w, serial)) report_control(*w, id, NOTIFY_DOUBLE_CLICK);
                      });

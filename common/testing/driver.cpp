@@ -10,12 +10,18 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionSlider>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include "common/hooks.h"
 #include "encoding.h"
+#include "input_events.h"
 #include "native_window.h"
 
 namespace common::testing {
@@ -36,16 +42,53 @@ int first_button(long flags) {
     }
 }
 
-QAbstractSlider::SliderAction slider_action(int code) {
+QStyle::SubControl bar_part(int code) {
     switch (code) {
         case SB_LINEUP:
-            return QAbstractSlider::SliderSingleStepSub;
+            return QStyle::SC_ScrollBarSubLine;
         case SB_LINEDOWN:
-            return QAbstractSlider::SliderSingleStepAdd;
+            return QStyle::SC_ScrollBarAddLine;
         case SB_PAGEUP:
-            return QAbstractSlider::SliderPageStepSub;
+            return QStyle::SC_ScrollBarSubPage;
         case SB_PAGEDOWN:
-            return QAbstractSlider::SliderPageStepAdd;
+            return QStyle::SC_ScrollBarAddPage;
+        default:
+            return QStyle::SC_None;
+    }
+}
+
+// The middle of an arrow or of the trough on one side of the thumb, as the style draws them.
+QPoint part_point(QScrollBar* bar, QStyle::SubControl part) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    if (bar->orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
+}
+
+// Where a person presses a button: a check box or radio button only takes clicks on its box and
+// its caption, not on the empty rest of its rectangle.
+QPoint press_point(QAbstractButton* button) {
+    QStyle::SubElement area = QStyle::SE_PushButtonContents;
+    if (qobject_cast<QCheckBox*>(button)) area = QStyle::SE_CheckBoxClickRect;
+    if (qobject_cast<QRadioButton*>(button)) area = QStyle::SE_RadioButtonClickRect;
+    if (area == QStyle::SE_PushButtonContents) return button->rect().center();
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    return button->style()->subElementRect(area, &option, button).center();
+}
+
+QAbstractSlider::SliderAction slider_action(int code) {
+    switch (code) {
         case SB_TOP:
             return QAbstractSlider::SliderToMinimum;
         case SB_BOTTOM:
@@ -53,6 +96,35 @@ QAbstractSlider::SliderAction slider_action(int code) {
         default:
             return QAbstractSlider::SliderNoAction;
     }
+}
+
+int qt_key(int virtual_key) {
+    switch (virtual_key) {
+        case VK_TAB:
+            return Qt::Key_Tab;
+        case VK_RETURN:
+            return Qt::Key_Return;
+        case VK_ESCAPE:
+            return Qt::Key_Escape;
+        case VK_SPACE:
+            return Qt::Key_Space;
+        case VK_END:
+            return Qt::Key_End;
+        case VK_HOME:
+            return Qt::Key_Home;
+        case VK_UP:
+            return Qt::Key_Up;
+        case VK_DOWN:
+            return Qt::Key_Down;
+        default:
+            return Qt::Key_unknown;
+    }
+}
+
+// The middle of a row, once it has been scrolled into sight as a person would.
+QPoint row_point(QAbstractItemView* view, const QModelIndex& index) {
+    view->scrollTo(index);
+    return view->visualRect(index).center();
 }
 
 }  // namespace
@@ -107,9 +179,8 @@ Driver::~Driver() {
 }
 
 void Driver::click(Window& window, int id) {
-    if (auto* button = qobject_cast<QAbstractButton*>(control_widget(window, id))) {
-        if (button->isEnabled()) button->click();
-    }
+    auto* button = qobject_cast<QAbstractButton*>(control_widget(window, id));
+    if (within_reach(button)) mouse_click(button, press_point(button));
 }
 
 void Driver::check(Window& window, int id, bool checked) {
@@ -120,63 +191,68 @@ void Driver::check(Window& window, int id, bool checked) {
 
 void Driver::type(Window& window, int id, const std::string& text) {
     QWidget* widget = control_widget(window, id);
-    if (widget == nullptr || !widget->isEnabled()) return;
-    QString qt = to_qt(text);
-    QLineEdit* line = qobject_cast<QLineEdit*>(widget);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) line = combo->lineEdit();
-    if (line != nullptr) {
-        // As a person types: the text is replaced and Qt reports it as edited.
-        line->selectAll();
-        line->insert(qt);
-        if (qt.isEmpty()) line->backspace();
-        return;
-    }
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
-        edit->setPlainText(qt.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    } else if (auto* rich = qobject_cast<QTextEdit*>(widget)) {
-        rich->setPlainText(qt);
+    if (!within_reach(widget)) return;
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) widget = combo->lineEdit();
+    if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget) ||
+        qobject_cast<QTextEdit*>(widget)) {
+        type_over(widget, to_qt(text));
     }
 }
 
 void Driver::select_row(Window& window, int id, int row) {
     QWidget* widget = control_widget(window, id);
+    if (!within_reach(widget)) return;
     if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        if (row >= 0 && row < list->count()) list->setCurrentRow(row);
+        if (row >= 0 && row < list->count()) {
+            mouse_click(list->viewport(), row_point(list, list->model()->index(row, 0)));
+        }
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        if (row >= 0 && row < combo->count()) {
-            combo->setCurrentIndex(row);
-            emit combo->activated(row);
+        // With the arrow keys, one row at a time, as a person steps through a closed drop-down.
+        if (row < 0 || row >= combo->count()) return;
+        combo->setFocus(Qt::TabFocusReason);
+        while (combo->currentIndex() != row) {
+            int before = combo->currentIndex();
+            key_click(combo, before < row ? Qt::Key_Down : Qt::Key_Up);
+            if (combo->currentIndex() == before) break;  // a row it cannot reach
         }
     } else if (auto* view = qobject_cast<QTreeWidget*>(widget)) {
-        if (QTreeWidgetItem* item = view->topLevelItem(row)) {
-            view->setCurrentItem(item);
-            emit view->itemClicked(item, 0);
+        if (row >= 0 && row < view->topLevelItemCount()) {
+            mouse_click(view->viewport(), row_point(view, view->model()->index(row, 0)));
         }
     }
 }
 
 void Driver::double_click_row(Window& window, int id, int row) {
-    QWidget* widget = control_widget(window, id);
-    if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        if (QListWidgetItem* item = list->item(row)) {
-            list->setCurrentRow(row);
-            emit list->itemDoubleClicked(item);
-        }
-    } else if (auto* view = qobject_cast<QTreeWidget*>(widget)) {
-        if (QTreeWidgetItem* item = view->topLevelItem(row)) {
-            view->setCurrentItem(item);
-            emit view->itemDoubleClicked(item, 0);
-        }
+    auto* view = qobject_cast<QAbstractItemView*>(control_widget(window, id));
+    if (!within_reach(view) || qobject_cast<QComboBox*>(view)) return;
+    if (row >= 0 && row < view->model()->rowCount()) {
+        mouse_double_click(view->viewport(), row_point(view, view->model()->index(row, 0)));
     }
+}
+
+void Driver::drag_rows(Window& window, int id, int from_row, int to_row) {
+    auto* view = qobject_cast<QAbstractItemView*>(control_widget(window, id));
+    if (!within_reach(view) || qobject_cast<QComboBox*>(view)) return;
+    int rows = view->model()->rowCount();
+    if (from_row < 0 || from_row >= rows || to_row < 0 || to_row >= rows) return;
+    QPoint from = row_point(view, view->model()->index(from_row, 0));
+    mouse_drag(view->viewport(), from, row_point(view, view->model()->index(to_row, 0)));
+}
+
+void Driver::press_key(Window& window, int id, int virtual_key) {
+    QWidget* widget = control_widget(window, id);
+    if (!within_reach(widget)) return;
+    widget->setFocus(Qt::TabFocusReason);  // as if tabbed to
+    key_click(widget, qt_key(virtual_key));
 }
 
 void Driver::choose_tool(Window& window, int tool_bar_id, int command_id) {
     Control* control = find_control(window, tool_bar_id);
     if (control == nullptr || !control->tool_bar) return;
     auto found = control->tool_bar->actions.find(command_id);
-    if (found != control->tool_bar->actions.end() && found->second->isEnabled()) {
-        found->second->trigger();
-    }
+    if (found == control->tool_bar->actions.end()) return;
+    QWidget* button = control->tool_bar->bar->widgetForAction(found->second);
+    if (within_reach(button)) mouse_click(button, button->rect().center());
 }
 
 void Driver::scroll(Window& window, int id, int scroll_code, int thumb_position) {
@@ -187,6 +263,12 @@ void Driver::scroll(Window& window, int id, int scroll_code, int thumb_position)
         bar->setSliderDown(true);
         bar->setSliderPosition(thumb_position);
         if (scroll_code == SB_THUMBPOSITION) bar->setSliderDown(false);
+        return;
+    }
+    // Arrows and the trough are clicked; top and bottom have no place to click on a bar.
+    QStyle::SubControl part = bar_part(scroll_code);
+    if (part != QStyle::SC_None && within_reach(bar)) {
+        mouse_click(bar, part_point(bar, part));
         return;
     }
     QAbstractSlider::SliderAction action = slider_action(scroll_code);

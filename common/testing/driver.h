@@ -16,6 +16,16 @@
 
 namespace common::testing {
 
+// Keys a test presses, by their Win32 virtual-key codes.
+inline constexpr int VK_TAB = 0x09;
+inline constexpr int VK_RETURN = 0x0D;
+inline constexpr int VK_ESCAPE = 0x1B;
+inline constexpr int VK_SPACE = 0x20;
+inline constexpr int VK_END = 0x23;
+inline constexpr int VK_HOME = 0x24;
+inline constexpr int VK_UP = 0x26;
+inline constexpr int VK_DOWN = 0x28;
+
 struct ShownMessage {
     std::string text;
     std::string caption;
@@ -48,17 +58,20 @@ public:
     Driver(const Driver&) = delete;
     Driver& operator=(const Driver&) = delete;
 
-    // ---- acting through the real widgets ----
-    void click(Window& window, int id);                     // push button, check box, radio
-    void check(Window& window, int id, bool checked);       // clicks only when it must change
-    void type(Window& window, int id, const std::string& text);  // replaces the text as a user
-    void select_row(Window& window, int id, int row);       // list box, combo box, list view
-    void double_click_row(Window& window, int id, int row); // list box or list view
+    // ---- acting as a person does: mouse presses and releases, key presses ----
+    // Each acts only on a control that is shown and enabled, as a person can only reach those.
+    void click(Window& window, int id);                          // push button, check box, radio
+    void check(Window& window, int id, bool checked);            // clicks only when it must change
+    void type(Window& window, int id, const std::string& text);  // clicks in, types over it
+    void select_row(Window& window, int id, int row);            // list box, combo box, list view
+    void double_click_row(Window& window, int id, int row);      // list box or list view
+    void drag_rows(Window& window, int id, int from_row, int to_row);   // pressed, moved, let go
+    void press_key(Window& window, int id, int virtual_key);            // the control has the focus
     void choose_tool(Window& window, int tool_bar_id, int command_id);  // tool-bar button
     void scroll(Window& window, int id, int scroll_code, int thumb_position = 0);
-    void close_box(Window& window);                          // the user asks to close
-    void fire_timer(Window& window, int timer_id);           // EV_TIMER now
-    void process_events();                                   // runs pending events once
+    void close_box(Window& window);                 // the user asks to close
+    void fire_timer(Window& window, int timer_id);  // EV_TIMER now
+    void process_events();                          // runs pending events once
 
     // ---- the clock ----
     void set_clock(int year, int month, int day, int hour, int minute, int second = 0);

@@ -101,3 +101,60 @@ TEST(Driver, ActionsOnClosedWindowsAndWrongControlsDoNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The driver acts as a person: only on what is shown and enabled, and where each control takes
+// its clicks.
+TEST(Driver, ActsOnlyWhereAPersonCanReach) {
+    common::testing::Driver driver;
+    Window window;
+    std::vector<int> clicked;
+    ASSERT_EQ(open_window(window, 0, 0, 400, 200, 0, nullptr, "",
+                          [&](Window&) {
+                              if (event().event_class == EV_CONTROL) {
+                                  clicked.push_back(event().control_id);
+                              }
+                              return 0;
+                          }),
+              1);
+    add_control(window, KIND_BUTTON, "Shown", 5, 5, 80, 20, 0x50000000, 1);
+    add_control(window, KIND_BUTTON, "Hidden", 5, 30, 80, 20, 0x50080000, 2);
+    add_control(window, KIND_BUTTON, "Disabled", 5, 55, 80, 20, 0x50000000, 3);
+    enable_control(window, 3, 0);
+    // A wide box with a short caption: its middle is empty and takes no clicks.
+    add_control(window, KIND_CHECK_BOX, "Box", 5, 80, 380, 20, 0x50000003, 4);
+    for (int id : {1, 2, 3}) driver.click(window, id);
+    EXPECT_EQ(clicked, std::vector<int>{1});
+    driver.check(window, 4, true);
+    EXPECT_EQ(get_check(window, 4), 1);
+    driver.check(window, 4, true);  // already checked: no click
+    EXPECT_EQ(clicked, (std::vector<int>{1, 4}));
+}
+
+TEST(Driver, TypingReplacesTheTextKeyByKey) {
+    common::testing::Driver driver;
+    Window window;
+    int edits = 0;
+    ASSERT_EQ(open_window(window, 0, 0, 400, 200, 0, nullptr, "",
+                          [&](Window&) {
+                              if (event().notify_code == NOTIFY_EDIT_CHANGE) ++edits;
+                              return 0;
+                          }),
+              1);
+    add_control(window, KIND_EDIT, "old text", 5, 5, 200, 20, 0x50800080, 1);
+    add_control(window, KIND_EDIT, "", 5, 30, 200, 80, 0x50B00044, 2);  // multi-line
+    driver.type(window, 1,
+                "Caf\xe9 \xa3"
+                "5");
+    EXPECT_EQ(get_control_text(window, 1),
+              "Caf\xe9 \xa3"
+              "5");
+    EXPECT_EQ(edits, 7) << "one change for each key";
+    driver.type(window, 1, "");
+    EXPECT_EQ(get_control_text(window, 1), "");
+    driver.type(window, 2, "7 Caf\xe9 Row\r\nUpper Town");
+    EXPECT_EQ(get_control_text(window, 2), "7 Caf\xe9 Row\r\nUpper Town");
+}
+
+}  // namespace

@@ -118,8 +118,8 @@ TEST_F(Lists, ComboBoxRowsEditTextAndEvents) {
     EXPECT_EQ(seen[0].notify_code, NOTIFY_SELECTION);
     EXPECT_EQ(get_control_text(window, 1), "Panel 250W");
     driver.type(window, 1, "Pan");
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[1].notify_code, NOTIFY_COMBO_EDIT);
+    ASSERT_EQ(seen.size(), 4u);  // one edit report for each key typed
+    for (std::size_t i = 1; i < seen.size(); ++i) EXPECT_EQ(seen[i].notify_code, NOTIFY_COMBO_EDIT);
     EXPECT_EQ(get_control_text(window, 1), "Pan");  // typed, never completed
     EXPECT_EQ(list_count(window, 1), 2);            // and never added as a row
     list_delete(window, 1, 0);
@@ -183,13 +183,56 @@ TEST_F(Lists, ListViewClicksReportMinusTwoAndMinusThree) {
     add_control(window, KIND_LIST_VIEW, "", 5, 5, 400, 200, 0x50000001, 1);
     control_command(window, 1, LV_INSERT_COLUMN, 0L, std::string("Name"));
     control_command(window, 1, LV_INSERT_ROW, 0L, std::string("row"));
-    driver.select_row(window, 1, 0);
-    driver.double_click_row(window, 1, 0);
+    control_command(window, 1, LV_INSERT_ROW, 1L, std::string("other"));
+    // Each report finds its row already selected.
+    window.handler = [this](Window& w) {
+        if (event().event_class == EV_CONTROL) {
+            seen.push_back({EV_CONTROL, event().control_id, event().notify_code,
+                            control_command(w, 1, LV_IS_SELECTED, 1L), 0});
+        }
+        return 0;
+    };
+    driver.select_row(window, 1, 1);
+    // A double click is a click first, as the mouse gives it.
+    driver.double_click_row(window, 1, 1);
     driver.double_click_row(window, 1, 4);  // no such row: nothing
-    ASSERT_EQ(seen.size(), 2u);
+    ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].notify_code, NOTIFY_LV_CLICK);
-    EXPECT_EQ(seen[1].notify_code, NOTIFY_LV_DOUBLE_CLICK);
-    EXPECT_EQ(seen[1].control_id, 1);
+    EXPECT_EQ(seen[1].notify_code, NOTIFY_LV_CLICK);
+    EXPECT_EQ(seen[2].notify_code, NOTIFY_LV_DOUBLE_CLICK);
+    EXPECT_EQ(seen[2].control_id, 1);
+    for (const Seen& s : seen) EXPECT_EQ(s.first_param, 2) << "row 1 selected when reported";
+}
+
+// Qt moves a list's current row on a mouse press before it selects the row, and a drag moves the
+// selection row by row: the program must hear of a choice only once it is in place, and once.
+TEST_F(Lists, ListBoxReportsAChoiceOnlyOnceItsRowIsSelected) {
+    add_control(window, KIND_LIST_BOX, "", 5, 5, 100, 200, 0x50B10141, 1);
+    for (const char* row : {"one", "two", "three", "four"}) list_add(window, 1, row);
+    std::vector<int> selected_when_told;
+    window.handler = [&](Window& w) {
+        if (event().event_class == EV_CONTROL && event().notify_code == NOTIFY_SELECTION) {
+            selected_when_told.push_back(list_get_selected(w, 1));
+        }
+        return 0;
+    };
+    driver.select_row(window, 1, 2);  // a click
+    EXPECT_EQ(selected_when_told, std::vector<int>{2});
+    driver.select_row(window, 1, 2);  // the same row again: chosen again, as in Win32
+    EXPECT_EQ(selected_when_told, (std::vector<int>{2, 2}));
+    selected_when_told.clear();
+    driver.drag_rows(window, 1, 0, 3);  // pressed on "one", let go on "four": one choice
+    EXPECT_EQ(selected_when_told, std::vector<int>{3});
+    selected_when_told.clear();
+    driver.press_key(window, 1, common::testing::VK_UP);  // each key move is a choice of its own
+    driver.press_key(window, 1, common::testing::VK_UP);
+    EXPECT_EQ(selected_when_told, (std::vector<int>{2, 1}));
+    EXPECT_EQ(get_control_text(window, 1), "two");
+    // The program's own selection stays silent, and so does a key that moves nothing.
+    selected_when_told.clear();
+    list_set_selected(window, 1, 0);
+    driver.press_key(window, 1, common::testing::VK_UP);
+    EXPECT_TRUE(selected_when_told.empty());
 }
 
 TEST_F(Lists, ScrollBarReportsCodesAndMovesOnlyWhenTold) {
