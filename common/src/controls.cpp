@@ -7,7 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +20,7 @@
 
 #include "encoding.h"
 #include "native_window.h"
+#include "text_rows.h"
 
 namespace common {
 namespace {
@@ -90,15 +91,30 @@ QWidget* make_static(long style, const QString& caption, QWidget* parent) {
     return label;
 }
 
-QWidget* make_combo(long style, QWidget* parent) {
+QWidget* make_combo(Control& control, QWidget* parent) {
+    const long style = control.style;
     auto* combo = new QComboBox(parent);
+    control.rows = new TextRows(combo);
+    combo->setModel(control.rows);
     combo->setEditable((style & CBS_TYPE_MASK) != CBS_DROPDOWNLIST);
     // Typing into the edit part never adds rows: the program decides what the list holds.
     combo->setInsertPolicy(QComboBox::NoInsert);
     // Nor does it complete what the user types: the text is exactly what was typed.
     if (combo->isEditable()) combo->setCompleter(nullptr);
     combo->setMaxVisibleItems(20);
+    if (auto* popup = qobject_cast<QListView*>(combo->view())) popup->setUniformItemSizes(true);
     return combo;
+}
+
+QWidget* make_list_box(Control& control, QWidget* parent) {
+    auto* list = new QListView(parent);
+    control.rows = new TextRows(list);
+    list->setModel(control.rows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every row is one line of the same font: the view need not measure ten thousand of them.
+    list->setUniformItemSizes(true);
+    return list;
 }
 
 QWidget* make_list_view(long style, bool tree, QWidget* parent) {
@@ -141,13 +157,10 @@ QWidget* make_widget(Window& window, Control& control, const ControlDeclaration&
             return make_button(d.kind, d.style, caption, parent);
         case KIND_EDIT:
             return make_edit(window, control, caption, parent);
-        case KIND_LIST_BOX: {
-            auto* list = new QListWidget(parent);
-            list->setSelectionMode(QAbstractItemView::SingleSelection);
-            return list;
-        }
+        case KIND_LIST_BOX:
+            return make_list_box(control, parent);
         case KIND_COMBO_BOX:
-            return make_combo(d.style, parent);
+            return make_combo(control, parent);
         case KIND_STATIC:
             return make_static(d.style, caption, parent);
         case KIND_SCROLL_BAR: {
@@ -250,7 +263,8 @@ void raise_fields_under(NativeWindow& native, QWidget* label) {
     for (auto& [id, other] : native.controls) {
         bool field = other.kind == KIND_EDIT || other.kind == KIND_COMBO_BOX ||
                      other.kind == KIND_LIST_BOX || other.kind == KIND_LIST_VIEW;
-        if (field && other.widget != label && other.widget->geometry().intersects(label->geometry())) {
+        if (field && other.widget != label &&
+            other.widget->geometry().intersects(label->geometry())) {
             other.widget->raise();
         }
     }
@@ -367,9 +381,9 @@ std::string get_control_text(Window& window, int id) {
     if (auto* combo = qobject_cast<QComboBox*>(widget)) return from_qt(combo->currentText());
     if (auto* group = qobject_cast<QGroupBox*>(widget)) return from_qt(group->title());
     if (auto* bar = qobject_cast<QStatusBar*>(widget)) return from_qt(bar->currentMessage());
-    if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        QListWidgetItem* item = list->currentItem();
-        return item && item->isSelected() ? from_qt(item->text()) : std::string();
+    if (auto* list = qobject_cast<QListView*>(widget)) {
+        int row = selected_row(*list);
+        return row >= 0 ? find_control(window, id)->rows->text(row) : std::string();
     }
     return {};
 }

@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -202,8 +202,8 @@ void Driver::type(Window& window, int id, const std::string& text) {
 void Driver::select_row(Window& window, int id, int row) {
     QWidget* widget = control_widget(window, id);
     if (!within_reach(widget)) return;
-    if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        if (row >= 0 && row < list->count()) {
+    if (auto* list = qobject_cast<QListView*>(widget)) {
+        if (row >= 0 && row < list->model()->rowCount()) {
             mouse_click(list->viewport(), row_point(list, list->model()->index(row, 0)));
         }
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
