@@ -117,17 +117,32 @@ QWidget* make_list_box(Control& control, QWidget* parent) {
     return list;
 }
 
-QWidget* make_list_view(long style, bool tree, QWidget* parent) {
-    auto* view = new QTreeWidget(parent);
+void set_up_view(QTreeView* view, long style, bool tree) {
     view->setRootIsDecorated(tree);
-    view->setColumnCount(1);
-    view->setHeaderLabels({QString()});
     view->setAllColumnsShowFocus(true);
     view->setSelectionMode((style & LVS_SINGLESEL) || tree ? QAbstractItemView::SingleSelection
                                                            : QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->header()->setStretchLastSection(false);
     view->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    if (tree) view->setHeaderHidden(true);
+}
+
+// A report-style list view: rows of the office's texts behind a light model.
+QWidget* make_list_view(Control& control, QWidget* parent) {
+    auto* view = new QTreeView(parent);
+    control.table = new TableRows(view);
+    view->setModel(control.table);
+    view->setUniformRowHeights(true);
+    set_up_view(view, control.style, false);
+    return view;
+}
+
+QWidget* make_tree_view(long style, QWidget* parent) {
+    auto* view = new QTreeWidget(parent);
+    view->setColumnCount(1);
+    view->setHeaderLabels({QString()});
+    set_up_view(view, style, true);
+    view->setHeaderHidden(true);
     return view;
 }
 
@@ -177,9 +192,9 @@ QWidget* make_widget(Window& window, Control& control, const ControlDeclaration&
             return edit;
         }
         case KIND_LIST_VIEW:
-            return make_list_view(d.style, false, parent);
+            return make_list_view(control, parent);
         case KIND_TREE_VIEW:
-            return make_list_view(d.style, true, parent);
+            return make_tree_view(d.style, parent);
         case KIND_STATUS_BAR: {
             auto* bar = new QStatusBar(parent);
             bar->setSizeGripEnabled(false);
@@ -202,15 +217,15 @@ void connect_clicks(Window& window, Control& control) {
 }
 
 void connect_view_signals(Window& window, Control& control) {
-    auto* view = qobject_cast<QTreeWidget*>(control.widget.data());
+    auto* view = qobject_cast<QTreeView*>(control.widget.data());
     if (view == nullptr) return;
     std::uint64_t serial = window.native->serial;
     int id = control.id;
-    QObject::connect(view, &QTreeWidget::itemClicked, window.native->guard,
+    QObject::connect(view, &QAbstractItemView::clicked, window.native->guard,
                      [w = &window, serial, id] {
                          if (still_open(w, serial)) report_control(*w, id, NOTIFY_LV_CLICK);
                      });
-    QObject::connect(view, &QTreeWidget::itemDoubleClicked, window.native->guard,
+    QObject::connect(view, &QAbstractItemView::doubleClicked, window.native->guard,
                      [w = &window, serial, id] {
                          if (still_open(w, serial)) report_control(*w, id, NOTIFY_LV_DOUBLE_CLICK);
                      });

@@ -24,6 +24,7 @@ class QToolBar;
 namespace common {
 
 class NativeWindow;
+class TableRows;
 class TextRows;
 
 // The tool-bar side of a control made by create_tool_bar.
@@ -49,9 +50,10 @@ struct Control {
     // position while the user drags it.
     int scroll_pos = 0;
     int thumb_pos = 0;
-    int list_view_columns = 0;  // list view: columns inserted so far
-    TextRows* rows = nullptr;   // list box or combo box: its rows (owned by its widget)
-    long text_colour = -1;      // -1: the system's default
+    int list_view_columns = 0;   // list view: columns inserted so far
+    TextRows* rows = nullptr;    // list box or combo box: its rows (owned by its widget)
+    TableRows* table = nullptr;  // list view: its rows and columns (owned by its widget)
+    long text_colour = -1;       // -1: the system's default
     long background_colour = -1;
     std::unique_ptr<ToolBarState> tool_bar;
 };

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QAbstractTableModel>
 #include <QString>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,35 @@ public:
 
 private:
     std::vector<std::string> rows_;
+};
+
+// The rows and columns of a list view, kept the same way. Until the program inserts its first
+// column the view has one column without a heading, as a Win32 list view has.
+class TableRows : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int count() const { return static_cast<int>(rows_.size()); }
+    int columns() const { return std::max(1, static_cast<int>(headings_.size())); }
+    int inserted_columns() const { return static_cast<int>(headings_.size()); }
+    const std::string& heading(int column) const;
+    // The cell's text; the empty text for a cell that does not exist.
+    const std::string& cell(int row, int column) const;
+    int insert_row(int row, const std::string& first_cell);  // the row it landed on
+    bool remove_row(int row);
+    bool set_cell(int row, int column, const std::string& text);
+    // A new column's cells are empty; the cells right of it move one place on.
+    void insert_column(int column, const std::string& heading);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    std::vector<std::string> headings_;
+    std::vector<std::vector<std::string>> rows_;  // each as long as columns()
 };
 
 // The row a list box shows selected, -1 when none: Qt's current row is not always selected.

@@ -17,7 +17,7 @@
 #include <QStyleOptionSlider>
 #include <QTextEdit>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "common/hooks.h"
 #include "encoding.h"
@@ -215,8 +215,8 @@ void Driver::select_row(Window& window, int id, int row) {
             key_click(combo, before < row ? Qt::Key_Down : Qt::Key_Up);
             if (combo->currentIndex() == before) break;  // a row it cannot reach
         }
-    } else if (auto* view = qobject_cast<QTreeWidget*>(widget)) {
-        if (row >= 0 && row < view->topLevelItemCount()) {
+    } else if (auto* view = qobject_cast<QTreeView*>(widget)) {
+        if (row >= 0 && row < view->model()->rowCount()) {
             mouse_click(view->viewport(), row_point(view, view->model()->index(row, 0)));
         }
     }

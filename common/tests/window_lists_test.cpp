@@ -7,7 +7,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QSignalSpy>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "common/testing/driver.h"
 #include "common/window.h"
@@ -190,15 +190,26 @@ TEST_F(Lists, ListViewCommands) {
     EXPECT_EQ(cell, "second");
     control_command(window, 1, LV_GET_CELL, 9L, 0L, &cell);
     EXPECT_EQ(cell, "");
+    // Cells read back the bytes they were given, even those Windows-1252 leaves undefined.
+    EXPECT_EQ(control_command(window, 1, LV_SET_CELL, 2L, 1L,
+                              std::string("\xA3"
+                                          "5\x81")),
+              1);
+    control_command(window, 1, LV_GET_CELL, 2L, 1L, &cell);
+    EXPECT_EQ(cell,
+              "\xA3"
+              "5\x81");
+    control_command(window, 1, LV_GET_CELL, 2L, 7L, &cell);  // no such column
+    EXPECT_EQ(cell, "");
     // A column inserted in the middle moves the cells right of it.
     control_command(window, 1, LV_INSERT_COLUMN, 1L, std::string("Qty"));
     control_command(window, 1, LV_GET_CELL, 0L, 2L, &cell);
     EXPECT_EQ(cell, " 2.50");
     control_command(window, 1, LV_GET_CELL, 0L, 1L, &cell);
     EXPECT_EQ(cell, "");
-    auto* view = qobject_cast<QTreeWidget*>(control_widget(window, 1));
+    auto* view = qobject_cast<QTreeView*>(control_widget(window, 1));
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->headerItem()->text(0), "Item      ");
+    EXPECT_EQ(view->model()->headerData(0, Qt::Horizontal).toString(), "Item      ");
     EXPECT_EQ(view->header()->sectionSize(0),
               QFontMetrics(view->font()).horizontalAdvance("Item      XX"));
     EXPECT_EQ(view->header()->sectionSize(1),
