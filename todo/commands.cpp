@@ -58,8 +58,30 @@ void show_database_in_title() {
     set_window_title(main_dialog, state.window_title);
 }
 
+// Opening a database that is not there makes it, empty. A mistyped name would otherwise pass for
+// an empty to-do list, so the user is told which file is being started.
+void announce_new_database(const std::string& path, bool chosen) {
+    if (chosen) {
+        message_box(
+            nullptr,
+            "No data base found at \r\n " + path + " \r\n a new, empty data base is being started",
+            "Message...Data base...", 0);
+    } else {
+        message_box(nullptr,
+                    "No data base found at \r\n " + path +
+                        " \r\n a new, empty data base is being started \r\n "
+                        "(the data base is named on line 5 of todo.ini)",
+                    "Message...start...", 0);
+    }
+}
+
 // False when the database cannot be opened: the program then ends at once.
 bool open_and_load_database() {
+    // A first start, before there is any todo.ini, makes its database without a word.
+    const bool is_new = !file_exists(state.settings.database_path) &&
+                        (state.database_chosen || file_exists(settings_path()));
+    const bool chosen = state.database_chosen;
+    state.database_chosen = false;
     FileVar database;
     if (open_file(database, FileKind::Binary, state.settings.database_path, "A") != 0) {
         state.database_unreadable = true;
@@ -70,6 +92,7 @@ bool open_and_load_database() {
     }
     load_entries(database);
     close_file(database, FileKind::Binary);
+    if (is_new) announce_new_database(state.settings.database_path, chosen);
     return true;
 }
 
@@ -164,9 +187,17 @@ void refresh() {
     state.reselect = true;
 }
 
-// The log opens in whatever the desktop shows text files with.
+// The log opens in whatever the desktop shows text files with. Before the first entry has been
+// sent to it there is no log, and the user is told so rather than left wondering.
 void open_log() {
     const std::filesystem::path log = std::filesystem::current_path() / "ToDoLog.txt";
+    if (!file_exists(log.string())) {
+        message_box(&main_dialog,
+                    "There is no log yet \r\n ToDoLog.txt is started when the first entry \r\n "
+                    "is sent to the log",
+                    "Message...Open log...", 0);
+        return;
+    }
     start_program(log.string(), "");
 }
 
@@ -185,7 +216,10 @@ void open_another_database() {
     const std::string chosen =
         file_requester("Open ToDo database", alarm_dialog.is_open() ? &alarm_dialog : nullptr, 1,
                        "Dat Files (*.dat)|*.dat||", "", 0, drive_root());
-    if (!chosen.empty()) state.settings.database_path = chosen;
+    if (!chosen.empty()) {
+        state.settings.database_path = chosen;
+        state.database_chosen = true;
+    }
     close_dialog(main_dialog, 0);
     save_settings();
     state.last_alarmed = -1;

@@ -16,11 +16,12 @@ namespace todo {
 
 using common::FileKind;
 
-namespace {
-
 std::string settings_path() {
     return common::program_folder() + "todo.ini";
 }
+
+namespace {
+
 std::string default_database_path() {
     return common::program_folder() + "todo.dat";
 }

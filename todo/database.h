@@ -7,6 +7,8 @@
 
 namespace todo {
 
+// "todo.ini" in the program folder.
+std::string settings_path();
 // Reads "todo.ini" into state.settings; without the file: the database beside the program,
 // position 0, 0, no message-input file, everything else as it was.
 void load_settings();

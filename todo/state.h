@@ -67,6 +67,7 @@ struct TodoState {
     int icon = 0;                      // "todo.ico", 0 when missing
     int tool_bar_strip = 0;            // "toolbar.bmp", 0 when missing
     bool database_unreadable = false;  // the last load failed: never save over that file
+    bool database_chosen = false;      // the next load is of a database the user just chose
     int cycle = 0;                     // start-up cycles begun so far: a reload starts the next one
 };
 extern TodoState state;

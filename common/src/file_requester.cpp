@@ -35,6 +35,10 @@ QString description_of(const std::string& text) {
     return description;
 }
 
+// Win32 open requesters insist on an existing file only when asked to; without the flag a person
+// may name a file that is still to be made, and the program decides what to do with it.
+constexpr long OFN_FILEMUSTEXIST = 0x1000;
+
 }  // namespace
 
 QString translate_filter(const std::string& filter) {
@@ -53,7 +57,6 @@ QString translate_filter(const std::string& filter) {
 std::string file_requester(const std::string& title, Window* owner, int open,
                            const std::string& filter, const std::string& default_extension,
                            long flags, const std::string& initial_folder) {
-    (void)flags;
     if (layer_hooks().file_requester) {
         return layer_hooks().file_requester(title, open, filter, default_extension, initial_folder);
     }
@@ -63,7 +66,8 @@ std::string file_requester(const std::string& title, Window* owner, int open,
     folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
     QFileDialog requester(parent, to_qt(title), folder, translate_filter(filter));
     requester.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    requester.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    requester.setFileMode(open && (flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
+                                                              : QFileDialog::AnyFile);
     requester.setOption(QFileDialog::ReadOnly, false);
     requester.setDefaultSuffix(to_qt(default_extension));
     if (requester.exec() != QDialog::Accepted) return {};

@@ -257,9 +257,11 @@ void Driver::choose_tool(Window& window, int tool_bar_id, int command_id) {
 
 void Driver::scroll(Window& window, int id, int scroll_code, int thumb_position) {
     auto* bar = qobject_cast<QScrollBar*>(control_widget(window, id));
-    if (bar == nullptr) return;
+    if (!within_reach(bar)) return;
     if (scroll_code == SB_THUMBTRACK || scroll_code == SB_THUMBPOSITION) {
-        // A drag: press, move the thumb, and for the final position let go.
+        // A drag: press, move the thumb, and for the final position let go. The thumb is moved
+        // by value, not by pixels: on a short bar a pixel spans several values, and tests name
+        // the exact value a handler must see.
         bar->setSliderDown(true);
         bar->setSliderPosition(thumb_position);
         if (scroll_code == SB_THUMBPOSITION) bar->setSliderDown(false);
@@ -267,7 +269,7 @@ void Driver::scroll(Window& window, int id, int scroll_code, int thumb_position)
     }
     // Arrows and the trough are clicked; top and bottom have no place to click on a bar.
     QStyle::SubControl part = bar_part(scroll_code);
-    if (part != QStyle::SC_None && within_reach(bar)) {
+    if (part != QStyle::SC_None) {
         mouse_click(bar, part_point(bar, part));
         return;
     }

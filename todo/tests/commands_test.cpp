@@ -245,6 +245,7 @@ TEST_F(Commands, RefreshSavesReloadsAndTakesAFreshBackup) {
 
 TEST_F(Commands, SmallerCommandsOfTheDialog) {
     start_with_entries(2);
+    write_file(in_current_folder("ToDoLog.txt"), "01-03-2026 12-03-2026  09-03-2026 done\r\n");
     choose_tool(CMD_OPEN_LOG);
     ASSERT_EQ(driver.started_programs().size(), 1u);
     EXPECT_EQ(driver.started_programs()[0].file, current_folder + "ToDoLog.txt");

@@ -17,10 +17,6 @@ const std::vector<Entry> THREE = {
     {"Ring Mrs Baker about the roof", " 1", "02-03-2026", "--Tue", "14:00", " 1"},
     {"Invoice the Clark job", " 3", "03-03-2026", "08--Mar", "09:05", " 6"}};
 
-std::string settings_for(const std::string& database) {
-    return "\r\n\r\n 0\r\n 0\r\n" + database + "\r\n 0  0 ToDo: \r\nno\r\nno\r\n\r\nno\r\n\r\n";
-}
-
 // The zero-ended text at an offset of a record in the file.
 std::string text_in(const std::string& file, int record, std::size_t at) {
     return std::string(file.c_str() + (record - 1) * 1036 + at);

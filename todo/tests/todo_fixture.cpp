@@ -125,6 +125,10 @@ std::string TodoFixture::database_bytes(const std::vector<Entry>& entries, int c
     return bytes;
 }
 
+std::string TodoFixture::settings_for(const std::string& database) {
+    return "\r\n\r\n 0\r\n 0\r\n" + database + "\r\n 0  0 ToDo: \r\nno\r\nno\r\n\r\nno\r\n\r\n";
+}
+
 common::Window& TodoFixture::dialog() {
     return main_dialog;
 }

@@ -46,6 +46,8 @@ protected:
 
     // A database built byte by byte: the header with `count` and the records of `entries`.
     static std::string database_bytes(const std::vector<Entry>& entries, int count);
+    // A "todo.ini" whose line 5 names `database`, the other lines plain.
+    static std::string settings_for(const std::string& database);
 
     // The main dialog.
     common::Window& dialog();
