@@ -4,7 +4,6 @@
 // them, and meet only through those two files.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,11 +30,7 @@ std::string crlf(const std::vector<std::string>& lines) {
 class HelpExchange : public todo::testing::TodoFixture {
 protected:
     void SetUp() override {
-        for (const auto& [relative, bytes] : jobs::testing::office_files(program_folder)) {
-            std::filesystem::create_directories(
-                std::filesystem::path(program_folder + relative).parent_path());
-            write_file(program_folder + relative, bytes);
-        }
+        jobs::testing::write_office_files(program_folder);
         write_file(in_program_folder("data/KezDatabaseINI.ini"),
                    crlf({"space:20", "carrage:0", "messagefile:" + question_path(),
                          "messageinput:" + answer_path(), "discountat:500"}));

@@ -33,7 +33,9 @@ struct InvoicePageValues {
 };
 
 // The text with & < > " ' written as HTML character references, so that whatever the office
-// typed prints as typed and never as markup.
+// typed prints as typed and never as markup, and each line break inside it (CR LF, CR or LF)
+// written as "<br>": a browser shows a two-line address on two lines, and the body line that
+// holds the value stays one line of the page file.
 std::string html_escape(const std::string& text);
 // "inv" anywhere in the job name: the four characters from its fourth on; otherwise "na".
 std::string invoice_number(const std::string& job_name);

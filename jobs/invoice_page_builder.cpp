@@ -101,8 +101,12 @@ void add_totals(std::vector<std::string>& body, const InvoicePageValues& v) {
 std::string html_escape(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
-        if (c == '&') {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            out += "<br>";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (c == '&') {
             out += "&amp;";
         } else if (c == '<') {
             out += "&lt;";

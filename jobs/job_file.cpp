@@ -136,13 +136,20 @@ void show_installation(const JobRecord& job) {
 
 void SaveJob(const std::string& path) {
     show_status("saving job ...");
-    if (write_record_file(path, job_file_lines(job_shown())) == WriteResult::Written) {
+    const bool saved = write_record_file(path, job_file_lines(job_shown())) == WriteResult::Written;
+    if (saved) {
         show_message("Saved...     ");
         show_status("saved ...");
     } else {
         report_save_failure();
     }
-    if (state.customer_window_open) SaveCustomer();
+    if (!state.customer_window_open) return;
+    SaveCustomer();
+    // The customer's "Saved" must not read as if the job had been saved too.
+    if (!saved) {
+        show_message("NOT Saved     ");
+        show_status("problem saving job ...");
+    }
 }
 
 void LoadJob(const std::string& path) {

@@ -4,7 +4,10 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev
-          gstreamer1.0-plugins-good fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev)
+          gstreamer1.0-plugins-good fonts-dejavu-core fonts-liberation
+          fonts-urw-base35 libgtest-dev libgmock-dev libbenchmark-dev)
+# The Debian package's dependencies are found by looking at its programs with "file".
+packages+=(file)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,10 +7,12 @@
 #include "alarm.h"
 #include "common/clock.h"
 #include "common/files.h"
+#include "common/panel.h"
 #include "common/services.h"
 #include "common/text.h"
 #include "database.h"
 #include "date_fields.h"
+#include "desktop.h"
 #include "entries.h"
 #include "logs.h"
 #include "record.h"
@@ -84,7 +86,6 @@ bool open_and_load_database() {
     state.database_chosen = false;
     FileVar database;
     if (open_file(database, FileKind::Binary, state.settings.database_path, "A") != 0) {
-        state.database_unreadable = true;
         message_box(nullptr,
                     "Cant create or access todo.dat \r\n try updating todo.ini \r\n line 5",
                     "Error...start...", 0);
@@ -143,6 +144,7 @@ void initialise() {
         return;
     }
     build_tool_bar();
+    put_icon_in_panel();
     restart_timer(2000);
 }
 
@@ -161,21 +163,19 @@ void delete_selected_entry() {
 // Empties the database file and the whole list, then puts the about entry in it.
 void clear_all() {
     FileVar database;
-    const bool may_write = !state.database_unreadable;
-    if (may_write &&
-        open_file(database, FileKind::Binary, state.settings.database_path, "W") != 0) {
+    if (open_file(database, FileKind::Binary, state.settings.database_path, "W") != 0) {
         message_box(nullptr, "Cant find todo.dat", "Error!", 0);
         immediate_exit();
         return;
     }
     const RecordBuffer empty{};
-    for (long n = 41; n >= 1 && may_write; --n) {
+    for (long n = 41; n >= 1; --n) {
         write_record(database, n, empty.data(), RECORD_LENGTH);
     }
     clear_entries();
     append_entry({std::string(PROGRAM_TITLE) + ABOUT_TEXT, " 1", "06-02-2004", date_text(TODAY),
                   " 1", " 0"});
-    if (may_write) close_file(database, FileKind::Binary);
+    close_file(database, FileKind::Binary);
     state.entry_count = row_count();
 }
 
@@ -475,6 +475,9 @@ void on_control(int id, int notify) {
         case ID_NOW_BUTTON:
             time_fields_to_now();
             break;
+        case CMD_SHOW:
+            bring_main_dialog_forward();
+            break;
         default:
             break;
     }
@@ -514,6 +517,9 @@ int main_dialog_handler(Window& dialog) {
             break;
         case EV_CONTROL:
             on_control(e.control_id, e.notify_code);
+            break;
+        case EV_PANEL_CLICK:
+            panel_icon_clicked();
             break;
         default:
             break;

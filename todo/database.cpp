@@ -67,29 +67,52 @@ std::vector<Entry> read_database(common::FileVar& database, bool& whole) {
     return entries;
 }
 
-bool write_database(common::FileVar& database, const std::vector<Entry>& entries) {
+// The database as bytes: the header (its other fields those of the last entry, as the record
+// buffer leaves them), the entries, then whatever the old file held beyond them.
+std::string database_image(const std::vector<Entry>& entries, const std::string& beyond) {
     RecordBuffer buffer{};
     EntryRecord record;
-    std::vector<unsigned char> records(entries.size() * RECORD_LENGTH);
+    std::string image((entries.size() + 1) * RECORD_LENGTH, '\0');
     for (std::size_t i = 0; i < entries.size(); ++i) {
         record = record_of(entries[i]);
         encode_record(record, buffer);
         std::copy(buffer.begin(), buffer.end(),
-                  records.begin() + static_cast<long>(i * RECORD_LENGTH));
+                  image.begin() + static_cast<long>((i + 1) * RECORD_LENGTH));
     }
-    bool written = true;
-    if (!records.empty()) {
-        common::file_position(database, static_cast<long>(RECORD_LENGTH));
-        written = common::write_bytes(database, records.data(), records.size()) ==
-                  static_cast<int>(records.size());
-    }
-    // The header goes last, so an interrupted save leaves the old count over whole records.
     record.count = static_cast<std::int32_t>(entries.size());
     encode_record(record, buffer);
-    written &= common::write_record(database, 1, buffer.data(), RECORD_LENGTH) ==
-               static_cast<int>(RECORD_LENGTH);
-    return written;
+    std::copy(buffer.begin(), buffer.end(), image.begin());
+    return image + beyond;
 }
+
+// What the old file holds past `length` bytes: a save never shortens the file.
+std::string old_bytes_beyond(const std::string& path, std::size_t length) {
+    common::FileVar old;
+    std::string beyond;
+    if (common::open_file(old, FileKind::Binary, path, "R") != 0) return beyond;
+    common::file_position(old, static_cast<long>(length));
+    char block[65536];
+    for (int got; (got = common::read_bytes(old, block, sizeof block)) > 0;)
+        beyond.append(block, static_cast<std::size_t>(got));
+    common::close_file(old, FileKind::Binary);
+    return beyond;
+}
+
+}  // namespace
+
+// Written whole beside the old file and renamed over it, so a full disk or a crash leaves the
+// previous database as it was.
+bool write_database_file(const std::string& path, const std::vector<Entry>& entries) {
+    const std::string image =
+        database_image(entries, old_bytes_beyond(path, (entries.size() + 1) * RECORD_LENGTH));
+    common::FileVar database;
+    if (common::open_file(database, FileKind::Binary, path, "W") != 0) return false;
+    const bool written =
+        common::write_bytes(database, image.data(), image.size()) == static_cast<int>(image.size());
+    return common::close_file(database, FileKind::Binary) == 0 && written;
+}
+
+namespace {
 
 void keep_dialog_state_in_settings() {
     Settings& s = state.settings;
@@ -138,42 +161,52 @@ void save_settings() {
         report_save_problem("Unable to create INI file");
 }
 
+namespace {
+
+// Where the original of a damaged database is kept: todo.bak when this cycle's start copied
+// this very file there, and always a copy beside it, because the next start copies the mended
+// database over todo.bak; "" when no copy could be made.
+std::string keep_damaged_original() {
+    const std::string& path = state.settings.database_path;
+    const bool in_backup = !path.empty() && state.backed_up_database == path;
+    const std::string copy = path + ".damaged";
+    const bool beside = common::file_copy(path, copy, false);
+    if (in_backup && beside) return "todo.bak and in " + copy;
+    if (in_backup) return "todo.bak";
+    return beside ? copy : std::string();
+}
+
+void tell_database_was_damaged() {
+    const std::string kept = keep_damaged_original();
+    common::message_box(
+        &main_dialog,
+        "The data base file is damaged, \r\n the entries it holds are shown \r\n" +
+            (kept.empty() ? std::string(" but no copy of the original could be made")
+                          : " and the original is kept in " + kept),
+        "Error...LoadData...", 0);
+}
+
+}  // namespace
+
 void load_entries(common::FileVar& database) {
     bool whole = true;
     const std::vector<Entry> entries = read_database(database, whole);
     append_entries(entries);
     state.entry_count = static_cast<int>(entries.size());
-    state.database_unreadable = !whole;
     common::set_control_text(
         main_dialog, ID_MESSAGE_LINE,
         "Number of entries in the list: " + common::number_text(state.entry_count));
-    if (!whole) {
-        common::message_box(&main_dialog,
-                            "The data base file is damaged, \r\n the entries it holds are shown "
-                            "\r\n but it will not be saved over.",
-                            "Error...LoadData...", 0);
-    }
+    if (!whole) tell_database_was_damaged();
 }
 
 namespace {
 
 // Writes the entries given (the list as the columns hold it) and then the settings.
 void save_entries(std::vector<Entry> entries) {
-    if (state.database_unreadable) {
+    entries.resize(static_cast<std::size_t>(
+        std::clamp(state.entry_count, 0, static_cast<int>(entries.size()))));
+    if (!write_database_file(state.settings.database_path, entries))
         report_save_problem("Problem saving data");
-    } else {
-        common::FileVar database;
-        if (common::open_file(database, FileKind::Binary, state.settings.database_path, "A") != 0) {
-            report_save_problem("Problem saving data");
-        } else {
-            entries.resize(static_cast<std::size_t>(
-                std::clamp(state.entry_count, 0, static_cast<int>(entries.size()))));
-            const bool written = write_database(database, entries);
-            if (common::close_file(database, FileKind::Binary) != 0 || !written) {
-                report_save_problem("Problem saving data");
-            }
-        }
-    }
     save_settings();
 }
 

@@ -3,7 +3,11 @@
 // record.h and settings_file.h.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "common/files.h"
+#include "record.h"
 
 namespace todo {
 
@@ -15,12 +19,16 @@ void load_settings();
 // Writes state.settings to "todo.ini", taking the dialog position and two check boxes first.
 void save_settings();
 // Fills the six columns from the database the caller has opened (binary) and sets the entry
-// count. A file that is not a whole database loads what it holds and is marked unreadable, so
-// no save goes over it.
+// count. A file that is not a whole database loads what it holds and tells the user once where
+// its original is kept (todo.bak, or a copy beside it); later saves write a whole database.
 void load_entries(common::FileVar& database);
-// Writes every entry and then the header into the database (never shortening the file), then
-// saves the settings.
+// Writes the whole database beside the old one and puts it in place (where the folder takes no
+// new file: in place, the header last), never shortening the file; then saves the settings.
 void save_database();
+// The database file itself: writes `entries` whole to `path` (beside it, renamed into place;
+// in place with the header last where the folder takes no new files), keeping what the old
+// file held past them. False when the old file was left as it was.
+bool write_database_file(const std::string& path, const std::vector<Entry>& entries);
 // Sorts the whole list by priority (equal priorities keep their order), then saves.
 void sort_by_priority();
 

@@ -35,7 +35,11 @@ void send_to_log() {
     common::write_value(
         log, FileKind::Text,
         log_line(entry.created, entry.date, common::date_text("dd'-'MM'-'yyyy"), entry.text));
-    common::close_file(log, FileKind::Text);
+    // An entry whose line did not reach the log stays in the list: nothing is lost.
+    if (common::close_file(log, FileKind::Text) != 0) {
+        common::message_box(&main_dialog, "Unable to write to log", "Error...sub SendToLog...", 0);
+        return;
+    }
 
     if (state.entry_selected && state.current_row >= 0) {
         delete_entry(state.current_row);
@@ -54,7 +58,10 @@ void append_added_note(const std::string& line) {
         return;
     }
     common::write_value(note, FileKind::Text, line);
-    common::close_file(note, FileKind::Text);
+    if (common::close_file(note, FileKind::Text) != 0) {
+        common::message_box(nullptr, "Problem adding note to backup text file",
+                            "error...AddToTxtFile...", 0);
+    }
 }
 
 }  // namespace todo

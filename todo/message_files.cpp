@@ -34,22 +34,27 @@ std::string claimed_input_path(const std::string& path) {
     return path + ".taking";
 }
 
-bool take_message_input(const std::string& path, std::string& entry_text) {
+InputTaken take_message_input(const std::string& path, std::string& entry_text) {
     const std::string claimed = claimed_input_path(path);
     // A file claimed on an earlier tick that could not be read then goes first.
-    if (!common::file_exists(claimed) && !common::file_rename(path, claimed)) return false;
+    InputTaken how = InputTaken::Claimed;
+    if (!common::file_exists(claimed) && !common::file_rename(path, claimed))
+        how = InputTaken::InPlace;
     common::FileVar file;
-    if (common::open_file(file, FileKind::Text, claimed, "R") != 0) return false;
+    if (common::open_file(file, FileKind::Text, how == InputTaken::Claimed ? claimed : path, "R") !=
+        0)
+        return InputTaken::None;
     std::vector<std::string> lines;
     std::string line;
     if (common::read_value(file, FileKind::Text, line) == 0) lines.push_back(line);
     common::close_file(file, FileKind::Text);
     entry_text = entry_text_of_input(lines);
-    return true;
+    return how;
 }
 
-void finish_message_input(const std::string& path) {
-    common::file_delete(claimed_input_path(path));
+bool finish_message_input(const std::string& path, InputTaken how) {
+    if (how == InputTaken::None) return true;
+    return common::file_delete(how == InputTaken::Claimed ? claimed_input_path(path) : path);
 }
 
 }  // namespace todo

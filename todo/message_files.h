@@ -24,13 +24,20 @@ std::string entry_text_of_input(const std::vector<std::string>& lines);
 // Writes the lines whole (beside the file, renamed into place); false when nothing was written.
 bool write_message_file(const std::string& path, const std::vector<std::string>& lines);
 
+// How a waiting message-input file was taken.
+enum class InputTaken {
+    None,     // no file waits, or it cannot be read
+    Claimed,  // renamed to its claimed name first, so a line written meanwhile waits its turn
+    InPlace,  // read where it lies: it may be read but not renamed
+};
+
 // Takes the message-input file when one waits: claims it by renaming it, then reads its first
-// line. A line written to the path after the claim waits there for the next call; a claimed
-// file that cannot be read stays claimed and is taken by a later call. True when a line was
-// taken: the caller adds the entry and then calls finish_message_input, so a crash in between
-// adds the entry twice rather than never.
-bool take_message_input(const std::string& path, std::string& entry_text);
-void finish_message_input(const std::string& path);
+// line; a file that may not be renamed is read where it lies. A claimed file that could not be
+// read stays claimed and is taken by a later call. The caller adds the entry and then calls
+// finish_message_input, so a crash in between adds the entry twice rather than never.
+InputTaken take_message_input(const std::string& path, std::string& entry_text);
+// Deletes the file taken; false when it could not be deleted.
+bool finish_message_input(const std::string& path, InputTaken how);
 
 // The name a message-input file is claimed under while it is being read.
 std::string claimed_input_path(const std::string& path);

@@ -1,6 +1,7 @@
 #include "reminders.h"
 
-#include <set>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,9 @@
 #include "common/clock.h"
 #include "common/services.h"
 #include "common/text.h"
+#include "desktop.h"
 #include "message_files.h"
+#include "missed_alarms.h"
 #include "reminder_rules.h"
 #include "state.h"
 #include "weights.h"
@@ -19,6 +22,8 @@ namespace todo {
 namespace {
 
 constexpr int TICK_PERIOD = 3000;
+// A missed alarm's action still runs when its minute is less than this many seconds back.
+constexpr long long LATE_ACTION_LIMIT = 5 * 60;
 
 // What the evaluation remembers from one tick to the next within a start-up cycle.
 struct ReminderMemory {
@@ -34,11 +39,16 @@ struct ReminderMemory {
     int old_row = 0;
     bool highlighted_this_tick = false;
     std::string last_message_file_line;  // what the message file holds
-    // Entries whose alarm action ran in their current alarm window: one action per entry and
-    // window, however many entries share the window.
-    std::set<std::string> alarmed;
-    std::set<std::string> alarming_now;
-    int last_alarmed_written = -1;  // what this file last put into state.last_alarmed
+    // The line of a message-input file whose entry was added but which could not be deleted:
+    // it is not added again while the file stays.
+    std::optional<std::string> undeletable_input;
+    // Alarms given (action run, notification shown), by entry and day, with the second their
+    // minute began: one per entry and window, however many entries share the window, however
+    // often the clock is set back over it.
+    std::map<std::string, long long> given;
+    int last_alarmed_written = -1;               // what this file last put into state.last_alarmed
+    common::ClockTime tick_clock;                // when this tick runs
+    std::optional<common::ClockTime> last_tick;  // when the previous one ran
 };
 ReminderMemory memory;
 
@@ -120,13 +130,23 @@ void begin_tick() {
     memory.today_row = -1;
     memory.highlighted_this_tick = false;
     memory.reminder_message.clear();
-    // A command that reset the last-alarmed entry (time changed, database loaded) lets every
-    // entry alarm again.
+    // Another database loaded: its entries are new to the alarms, and what passed while it was
+    // chosen is not counted as missed. A changed time needs nothing: it is part of the alarm's
+    // key, so it opens a new window without giving the other entries' alarms again.
     if (state.last_alarmed != memory.last_alarmed_written) {
-        memory.alarmed.clear();
+        if (state.last_alarmed == -1) {
+            memory.given.clear();
+            memory.last_tick.reset();
+        }
         memory.last_alarmed_written = state.last_alarmed;
     }
-    memory.alarming_now.clear();
+}
+
+// True the first time an entry's alarm of a day is given. Alarms two days old are forgotten.
+bool give_alarm(const std::string& key, long long start, long long now) {
+    std::erase_if(memory.given,
+                  [now](const auto& alarm) { return alarm.second < now - 2 * 86400; });
+    return memory.given.emplace(key, start).second;
 }
 
 // ---- First pass: counting --------------------------------------------------------------------
@@ -157,20 +177,23 @@ void count_entries(Columns& columns, Selections& selected, const Moment& now) {
 
 // An entry is known by what it says and when it is due, so that sorting or deleting rows does
 // not make it alarm twice, and a changed time opens a new window.
-std::string alarm_key(const std::string& date, const std::string& time, const std::string& text,
-                      const Moment& now) {
-    return now.date + '\x1f' + date + '\x1f' + time + '\x1f' + text;
+std::string alarm_key(const std::string& day, const std::string& date, const std::string& time,
+                      const std::string& text) {
+    return day + '\x1f' + date + '\x1f' + time + '\x1f' + text;
 }
 
 void raise_alarm(Selections& selected, std::size_t row, const std::string& date,
-                 const std::string& time, const Moment& now) {
+                 const std::string& time, const Moment& now, int minutes_past) {
     const std::string text = common::list_get(main_dialog, ID_TEXT_COLUMN, int(row));
     memory.reminder_message = alarm_message(text);
     memory.alarm_text = common::field_text(text);
     select_text_row(selected, int(row));
-    const std::string key = alarm_key(date, time, text, now);
-    memory.alarming_now.insert(key);
-    if (memory.alarmed.insert(key).second) alarm_action();
+    const long long tick = clock_seconds(memory.tick_clock);
+    const long long start = tick - tick % 60 - minutes_past * 60LL;
+    if (give_alarm(alarm_key(now.date, date, time, text), start, tick)) {
+        alarm_action();
+        notify_reminder(text);
+    }
     state.last_alarmed = int(row);
     memory.last_alarmed_written = int(row);
     memory.counters.alarm_state = 3;
@@ -203,7 +226,7 @@ void note_timing(Selections& selected, std::size_t row, const std::string& date,
         case Timing::Alarm:
             if (counters.alarm_state != 3) counters.alarm_state = 1;
             if (classification.timing == Timing::Alarm) {
-                raise_alarm(selected, row, date, time, now);
+                raise_alarm(selected, row, date, time, now, classification.minutes_past);
             }
             tell_within_hour(classification.minutes_past, row);
             break;
@@ -243,7 +266,6 @@ void classify_entries(Columns& columns, Selections& selected, const Moment& now)
         write_status(columns, selected, int(row), status);
         highlight_status(selected, int(row), status, winner_code);
     }
-    memory.alarmed = memory.alarming_now;  // an entry out of its window may alarm again later
     if (common::list_get_selected(main_dialog, ID_STATUS_COLUMN) == -1) {
         state.highlighted_row = -1;
     }
@@ -267,6 +289,36 @@ void report_earlier_today(const Columns& columns, Selections& selected) {
     alarm_action();
 }
 
+// The computer slept, was too busy to tick or had its clock set forward: the alarms whose window
+// passed in between are told once, and the action runs for those only a few minutes late.
+void report_missed_alarms(const Columns& columns, Selections& selected) {
+    const std::optional<common::ClockTime> last = memory.last_tick;
+    const common::ClockTime now = memory.tick_clock;
+    memory.last_tick = now;
+    const long long tick = clock_seconds(now);
+    if (!last || tick - clock_seconds(*last) <= 2 * TICK_PERIOD / 1000) return;
+    const int rows = int(columns.rows());
+    const std::vector<std::string> times = column_texts(ID_TIME_COLUMN, rows);
+    int count = 0;
+    MissedAlarm latest;
+    std::string latest_text;
+    for (const MissedAlarm& missed : alarms_missed_between(columns.date, times, *last, now)) {
+        const std::size_t row = std::size_t(missed.row);
+        const std::string text = common::list_get(main_dialog, ID_TEXT_COLUMN, missed.row);
+        const std::string key = alarm_key(missed.day, columns.date[row], times[row], text);
+        if (!give_alarm(key, missed.start, tick)) continue;  // given before the clock went back
+        notify_missed_reminder(text);
+        if (tick - missed.start < LATE_ACTION_LIMIT) alarm_action();
+        ++count;
+        latest = missed;
+        latest_text = text;
+    }
+    if (count == 0) return;
+    memory.reminder_message = missed_message(count, latest_text);
+    if (!is_value(columns.status[std::size_t(latest.row)], 0))
+        select_text_row(selected, latest.row);
+}
+
 std::string check_flag(int id) {
     return common::get_check(main_dialog, id) == 1 ? "yes" : "no";
 }
@@ -284,6 +336,7 @@ void update_message_line() {
     if (common::get_control_text(main_dialog, ID_MESSAGE_LINE) != line) {
         common::set_control_text(main_dialog, ID_MESSAGE_LINE, line);
     }
+    show_in_panel_tooltip(line);
 }
 
 void update_message_file() {
@@ -307,7 +360,15 @@ void update_message_file() {
 void take_dropped_entry() {
     const std::string path = state.settings.message_input_path;
     std::string text;
-    if (path.empty() || !take_message_input(path, text)) return;
+    const InputTaken how = path.empty() ? InputTaken::None : take_message_input(path, text);
+    if (how == InputTaken::None) {
+        memory.undeletable_input.reset();
+        return;
+    }
+    if (memory.undeletable_input == text) {
+        if (finish_message_input(path, how)) memory.undeletable_input.reset();
+        return;
+    }
     const std::string time = common::time_text();
     common::set_control_text(main_dialog, ID_ENTRY_EDIT, text);
     common::set_control_text(main_dialog, ID_DAY_FIELD, common::date_text("dd"));
@@ -316,13 +377,18 @@ void take_dropped_entry() {
     common::set_control_text(main_dialog, ID_HOURS_FIELD, common::left_text(time, 2));
     common::set_control_text(main_dialog, ID_MINUTES_FIELD, common::mid_text(time, 4, 2));
     add_entry();  // an empty line adds nothing; the file is done with all the same
-    finish_message_input(path);
+    if (!finish_message_input(path, how)) {
+        memory.undeletable_input = text;
+        common::set_control_text(main_dialog, ID_MESSAGE_LINE,
+                                 common::field_text("Cant delete message input file " + path));
+    }
 }
 
 }  // namespace
 
 void evaluate_reminders() {
     begin_tick();
+    memory.tick_clock = common::clock_now();
     const Moment now = moment_now();
     Columns columns = read_columns(row_count());
     Selections selected;
@@ -332,6 +398,7 @@ void evaluate_reminders() {
     count_entries(columns, selected, now);
     classify_entries(columns, selected, now);
     report_earlier_today(columns, selected);
+    report_missed_alarms(columns, selected);
     select_if_wanted(selected, memory.today_row != -1 ? memory.today_row : memory.old_row);
     show_text_selection(selected);
     evaluate_conditions();

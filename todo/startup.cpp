@@ -145,8 +145,11 @@ void declare_weights_dialog(int x, int y) {
 // does is reported.
 void back_up_database() {
     const std::string& database = state.settings.database_path;
+    state.backed_up_database.clear();
     if (!file_exists(database)) return;
-    if (!file_copy(database, "todo.bak", false)) {
+    if (file_copy(database, "todo.bak", false)) {
+        state.backed_up_database = database;
+    } else {
         message_box(nullptr, "Unable to create backup \r\n of todo.dat an error occured",
                     "Error...start...", 0);
     }

@@ -64,11 +64,13 @@ struct TodoState {
     int highlighted_row = 0;
 
     // Not part of the user's view, kept for the start-up cycle and the database's safety.
-    int icon = 0;                      // "todo.ico", 0 when missing
-    int tool_bar_strip = 0;            // "toolbar.bmp", 0 when missing
-    bool database_unreadable = false;  // the last load failed: never save over that file
-    bool database_chosen = false;      // the next load is of a database the user just chose
-    int cycle = 0;                     // start-up cycles begun so far: a reload starts the next one
+    int icon = 0;                  // "todo.ico", 0 when missing
+    int tool_bar_strip = 0;        // "toolbar.bmp", 0 when missing
+    bool database_chosen = false;  // the next load is of a database the user just chose
+    int cycle = 0;                 // start-up cycles begun so far: a reload starts the next one
+    // The database path copied to "todo.bak" by this cycle's start ("" when the copy failed):
+    // where the original of a damaged database is kept.
+    std::string backed_up_database;
 };
 extern TodoState state;
 

@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "encoding.h"
+#include "fonts.h"
 #include "native_window.h"
 #include "text_rows.h"
 
@@ -198,6 +199,9 @@ QWidget* make_widget(Window& window, Control& control, const ControlDeclaration&
         case KIND_STATUS_BAR: {
             auto* bar = new QStatusBar(parent);
             bar->setSizeGripEnabled(false);
+            // Its own light face under dark text, on whatever colour the window is (the
+            // job manager's frame is black).
+            bar->setAutoFillBackground(true);
             bar->showMessage(caption);
             return bar;
         }
@@ -274,16 +278,7 @@ void fit_narrow_edit(QWidget* widget) {
                        " background: palette(base); }"));
 }
 
-void raise_fields_under(NativeWindow& native, QWidget* label) {
-    for (auto& [id, other] : native.controls) {
-        bool field = other.kind == KIND_EDIT || other.kind == KIND_COMBO_BOX ||
-                     other.kind == KIND_LIST_BOX || other.kind == KIND_LIST_VIEW;
-        if (field && other.widget != label &&
-            other.widget->geometry().intersects(label->geometry())) {
-            other.widget->raise();
-        }
-    }
-}
+}  // namespace
 
 // A control starts in the system's colours, never in its window's: the main frame is black,
 // and a message field that took its parent's background would show black on black.
@@ -297,8 +292,6 @@ void keep_system_colours(QWidget* widget) {
     }
     widget->setPalette(own);
 }
-
-}  // namespace
 
 void place_control(Control& control, int x, int y, int width, int height) {
     if (control.kind == KIND_COMBO_BOX) {
@@ -322,6 +315,7 @@ void create_control(Window& window, const ControlDeclaration& d) {
     control.id = d.id;
     control.kind = d.kind;
     control.style = d.style;
+    control.sequence = native->controls_made++;
     QWidget* widget = make_widget(window, control, d);
     if (widget == nullptr) {
         native->controls.erase(d.id);
@@ -339,11 +333,9 @@ void create_control(Window& window, const ControlDeclaration& d) {
     if (d.kind == KIND_STATIC || d.kind == KIND_CHECK_BOX || d.kind == KIND_RADIO) {
         widget->setAutoFillBackground(true);
     }
-    // A label never hides a field: the to-do program's "-" separators are 20 pixels wide and
-    // reach over the month and year fields beside them.
-    if (d.kind == KIND_STATIC) raise_fields_under(*native, widget);
     widget->setVisible(!(d.style & STYLE_HIDDEN));
     if (d.kind == KIND_STATUS_BAR) native->relayout_bars();
+    if (!native->building) native->restack();
 }
 
 void add_control(Window& window, int kind, const std::string& caption, int x, int y, int width,
@@ -454,10 +446,30 @@ void set_control_color(Window& window, int id, long text_colour, long background
     control->widget->update();
 }
 
+namespace {
+
+// A label in a font taller than itself (the job manager's message field: 16-point Century
+// Gothic in 23 pixels) is drawn from the top of its letters instead of the top of the font's
+// line, so the blank rows above the letters go and no descender is cut off.
+void fit_tall_font(QLabel* label) {
+    QFontMetrics metrics(label->font());
+    int short_by = metrics.height() - label->height();
+    if (short_by <= 0) {
+        label->setContentsMargins(0, 0, 0, 0);
+        return;
+    }
+    int blank_above = metrics.ascent() + metrics.tightBoundingRect("Mbdfhklt").top();
+    // Qt otherwise takes the larger of these margins and the screen's safe area (none).
+    label->setAttribute(Qt::WA_ContentsMarginsRespectsSafeArea, false);
+    label->setContentsMargins(0, -std::min(std::max(blank_above, 0), short_by), 0, 0);
+}
+
+}  // namespace
+
 void set_font(Window& window, const std::string& face, int points, int weight, long flags, int id) {
     NativeWindow* native = native_of(window);
     if (native == nullptr) return;
-    QFont font(to_qt(face));
+    QFont font(installed_face(face));
     QScreen* screen = QGuiApplication::primaryScreen();
     double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * dpi / 72.0))));
@@ -469,7 +481,10 @@ void set_font(Window& window, const std::string& face, int points, int weight, l
         native->text_font = font;
         return;
     }
-    if (QWidget* widget = control_widget(window, id)) widget->setFont(font);
+    QWidget* widget = control_widget(window, id);
+    if (widget == nullptr) return;
+    widget->setFont(font);
+    if (auto* label = qobject_cast<QLabel*>(widget)) fit_tall_font(label);
 }
 
 }  // namespace common

@@ -4,6 +4,7 @@
 
 #include "common/hooks.h"
 #include "encoding.h"
+#include "fonts.h"
 #include "native_window.h"
 
 namespace common {
@@ -32,9 +33,7 @@ NativeWindow* build_dialog(Window& dialog, Window* owner) {
     native->widget = host;
     host->setWindowFlags(dialog_flags(plan.style));
     host->setWindowTitle(to_qt(plan.title));
-    QFont font("MS Sans Serif");
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
+    QFont font = dialog_font();
     host->setFont(font);
     native->text_font = font;
     QPoint origin(plan.x, plan.y);
@@ -45,7 +44,10 @@ NativeWindow* build_dialog(Window& dialog, Window* owner) {
     attach_to_parent(dialog, owner);
     // The template may grow while the dialog is shown; what it held now is what is built.
     std::vector<ControlDeclaration> declarations = plan.controls;
+    native->building = true;
     for (const ControlDeclaration& declaration : declarations) create_control(dialog, declaration);
+    native->building = false;
+    native->restack();
     return native;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/hooks.h"
+#include "fonts.h"
 #include "native_window.h"
 
 namespace common {
@@ -24,6 +25,8 @@ void init_layer(int& argc, char** argv) {
     new QApplication(argc, argv);
     // Both programs quit through their own run flags, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Controls of plain windows are drawn in the dialog font too, as on the desktop.
+    QApplication::setFont(dialog_font());
     std::atexit(mark_shutdown);
 }
 

@@ -9,6 +9,7 @@
 
 #include "common/files.h"
 #include "common/text.h"
+#include "file_faults.h"
 #include "open_file.h"
 
 namespace common {
@@ -29,6 +30,10 @@ OpenFile* usable(FileVar& file, FileKind kind) {
 int put(OpenFile& open, const void* bytes, std::size_t count) {
     if (count == 0) return 0;
     open.before_write();
+    if (file_step_fails(FileStep::Write, open.target())) {
+        open.note_write_failure();
+        return 0;
+    }
     std::size_t written = std::fwrite(bytes, 1, count, open.handle());
     if (written != count) open.note_write_failure();
     return static_cast<int>(written);

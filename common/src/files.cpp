@@ -4,10 +4,12 @@
 
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 #include "common/services.h"
+#include "file_faults.h"
 #include "open_file.h"
 
 #ifdef _WIN32
@@ -35,17 +37,6 @@ bool is_file_kind(FileKind kind) {
 
 void report_misuse(const char* text) {
     message_box(nullptr, text, "Error", 0);
-}
-
-// Pushes what was written to the disk itself, so that a rename after it never publishes a
-// file whose contents are still only in memory.
-bool flush_to_disk(std::FILE* handle) {
-    if (std::fflush(handle) != 0) return false;
-#ifdef _WIN32
-    return _commit(_fileno(handle)) == 0;
-#else
-    return fsync(fileno(handle)) == 0;
-#endif
 }
 
 // A "W" file is written beside its target under a name no other writer (in this process or
@@ -86,13 +77,32 @@ bool replaceable(const std::string& target) {
     return KEZ_ACCESS(target.c_str(), KEZ_WRITABLE) == 0;
 }
 
+// A folder may let its files be written but take no new ones (a shared folder with such
+// rights, or one owned by another user). There the new contents go to a scratch file and are
+// copied over the target in place when the file is closed.
+bool folder_refuses_new_files(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+std::FILE* create_temporary(const std::string& target, const std::string& temporary) {
+    if (file_step_fails(FileStep::Create, target)) return nullptr;
+    return std::fopen(temporary.c_str(), "w+b");
+}
+
 std::unique_ptr<OpenFile> open_for_writing(FileKind kind, const std::string& path) {
     std::string target = resolved_target(path);
     if (!replaceable(target)) return nullptr;
+    remove_stale_temporaries(target);
     std::string temporary = temporary_beside(target);
-    std::FILE* handle = std::fopen(temporary.c_str(), "w+b");
-    if (!handle) return nullptr;
-    return std::make_unique<OpenFile>(handle, kind, target, temporary);
+    if (std::FILE* handle = create_temporary(target, temporary))
+        return std::make_unique<OpenFile>(handle, kind, target, temporary,
+                                          OpenFile::Commit::Replace);
+    std::error_code error;
+    if (!folder_refuses_new_files(errno) || !fs::is_regular_file(target, error)) return nullptr;
+    std::FILE* scratch = std::tmpfile();
+    if (!scratch) return nullptr;
+    return std::make_unique<OpenFile>(scratch, kind, target, std::string(),
+                                      OpenFile::Commit::Rewrite);
 }
 
 std::unique_ptr<OpenFile> open_for_appending(FileKind kind, const std::string& path) {
@@ -102,12 +112,13 @@ std::unique_ptr<OpenFile> open_for_appending(FileKind kind, const std::string& p
     if (!handle) {
         std::error_code error;
         if (fs::exists(path, error)) return nullptr;  // there but not writable
+        if (file_step_fails(FileStep::Create, path)) return nullptr;
         handle = std::fopen(path.c_str(), "w+b");
     }
     if (!handle) return nullptr;
-    auto file = std::make_unique<OpenFile>(handle, kind, path, path);
     std::fseek(handle, 0, SEEK_END);
-    return file;
+    return std::make_unique<OpenFile>(handle, kind, path, path, OpenFile::Commit::Direct,
+                                      std::ftell(handle));
 }
 
 std::unique_ptr<OpenFile> open_existing(FileKind kind, const std::string& path, const char* how) {
@@ -115,42 +126,78 @@ std::unique_ptr<OpenFile> open_existing(FileKind kind, const std::string& path, 
     if (fs::is_directory(path, error)) return nullptr;
     std::FILE* handle = std::fopen(path.c_str(), how);
     if (!handle) return nullptr;
-    return std::make_unique<OpenFile>(handle, kind, path, path);
+    return std::make_unique<OpenFile>(handle, kind, path, path, OpenFile::Commit::Direct);
 }
 
 }  // namespace
 
 // ---- OpenFile ----------------------------------------------------------------------------
 
-OpenFile::OpenFile(std::FILE* handle, FileKind kind, std::string target, std::string written)
-    : handle_(handle), kind_(kind), target_(std::move(target)), written_(std::move(written)) {}
+OpenFile::OpenFile(std::FILE* handle, FileKind kind, std::string target, std::string written,
+                   Commit commit, long original_size)
+    : handle_(handle),
+      kind_(kind),
+      target_(std::move(target)),
+      written_(std::move(written)),
+      commit_(commit),
+      original_size_(original_size) {}
 
 OpenFile::~OpenFile() {
     if (handle_) close();
 }
 
+namespace {
+
+// The whole contents of a scratch file.
+bool contents_of(std::FILE* handle, std::string& bytes) {
+    if (std::fseek(handle, 0, SEEK_END) != 0) return false;
+    const long size = std::ftell(handle);
+    if (size < 0 || std::fseek(handle, 0, SEEK_SET) != 0) return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    return std::fread(bytes.data(), 1, bytes.size(), handle) == bytes.size();
+}
+
+}  // namespace
+
 int OpenFile::close() {
     if (!handle_) return 0;
-    bool replacing = written_ != target_;
-    bool ok = !write_failed_ && !std::ferror(handle_);
-    ok = (replacing ? flush_to_disk(handle_) : std::fflush(handle_) == 0) && ok;
-    ok = std::fclose(handle_) == 0 && ok;
+    std::FILE* handle = handle_;
     handle_ = nullptr;
-    if (!replacing) return ok ? 0 : 1;
-
-    std::error_code error;
-    if (ok) {
-        // The new file keeps the permissions of the one it replaces.
-        fs::file_status old_status = fs::status(target_, error);
-        if (!error && fs::is_regular_file(old_status))
-            fs::permissions(written_, old_status.permissions(), error);
-        error.clear();
-        fs::rename(written_, target_, error);
-        if (!error) return 0;
+    bool ok = !write_failed_ && !std::ferror(handle);
+    switch (commit_) {
+        case Commit::Direct:
+            // Only what was written has anything to flush (and anything to fail doing so).
+            if (wrote_)
+                ok = !file_step_fails(FileStep::Flush, target_) && std::fflush(handle) == 0 && ok;
+            ok = std::fclose(handle) == 0 && ok;
+            // An append that did not reach the disk whole is taken back, so the file never
+            // ends in half a line.
+            if (!ok) take_back_append(target_, original_size_);
+            break;
+        case Commit::Replace: {
+            ok = ok && flush_and_sync(handle, target_);
+            ok = std::fclose(handle) == 0 && ok;
+            std::error_code error;
+            if (ok) {
+                // The new file keeps the permissions of the one it replaces.
+                fs::file_status old_status = fs::status(target_, error);
+                if (!error && fs::is_regular_file(old_status))
+                    fs::permissions(written_, old_status.permissions(), error);
+                ok = publish(written_, target_);
+            }
+            // Otherwise the old file stays as it was; the unfinished new one goes.
+            if (!ok) fs::remove(written_, error);
+            break;
+        }
+        case Commit::Rewrite: {
+            std::string bytes;
+            ok = ok && !file_step_fails(FileStep::Flush, target_) && std::fflush(handle) == 0;
+            ok = ok && contents_of(handle, bytes) && rewrite_in_place(target_, bytes);
+            std::fclose(handle);
+            break;
+        }
     }
-    // The old file stays as it was; the unfinished new one goes.
-    fs::remove(written_, error);
-    return 1;
+    return ok ? 0 : 1;
 }
 
 void OpenFile::before_read() {
@@ -161,6 +208,7 @@ void OpenFile::before_read() {
 
 void OpenFile::before_write() {
     if (last_use_ == LastUse::Read) std::fseek(handle_, 0, SEEK_CUR);
+    wrote_ = true;
     last_use_ = LastUse::Write;
 }
 
@@ -269,6 +317,7 @@ bool file_delete(const std::string& path) {
     std::string where = system_path(path);
     std::error_code error;
     if (where.empty() || fs::is_directory(where, error)) return false;
+    if (file_step_fails(FileStep::Delete, where)) return false;
     return fs::remove(where, error);
 }
 
@@ -277,19 +326,23 @@ bool file_copy(const std::string& from, const std::string& to, bool fail_if_exis
     std::string target = system_path(to);
     std::error_code error;
     if (source.empty() || target.empty() || !fs::is_regular_file(source, error)) return false;
-    if (fs::exists(target, error)) {
-        if (fail_if_exists || fs::equivalent(source, target, error)) return false;
-        if (!replaceable(target)) return false;
+    if (fs::exists(target, error) && (fail_if_exists || fs::equivalent(source, target, error)))
+        return false;
+    // Written like any other rewrite ("W"), so an interrupted copy never leaves half a backup
+    // in place of a whole one.
+    FileVar original;
+    FileVar copy;
+    if (open_file(original, FileKind::Binary, from, "R") != 0) return false;
+    if (open_file(copy, FileKind::Binary, to, "W") != 0) return false;
+    std::string block(1 << 16, '\0');
+    for (int got; (got = read_bytes(original, block.data(), block.size())) > 0;) {
+        if (write_bytes(copy, block.data(), static_cast<std::size_t>(got)) != got) break;
     }
-    // Copied beside the target and renamed over it, so an interrupted copy never leaves half
-    // a backup in place of a whole one.
-    std::string temporary = temporary_beside(target);
-    if (fs::copy_file(source, temporary, error) && !error) {
-        fs::rename(temporary, target, error);
-        if (!error) return true;
-    }
-    fs::remove(temporary, error);
-    return false;
+    // A read that stopped early leaves the copy unfinished: it must not replace anything.
+    if (!at_end(original, FileKind::Binary) || std::ferror(original.file()->handle()))
+        copy.file()->note_write_failure();
+    close_file(original, FileKind::Binary);
+    return close_file(copy, FileKind::Binary) == 0;
 }
 
 bool file_exists(const std::string& path) {
@@ -302,6 +355,7 @@ bool file_rename(const std::string& from, const std::string& to) {
     std::string source = system_path(from);
     std::string target = system_path(to);
     if (source.empty() || target.empty()) return false;
+    if (file_step_fails(FileStep::Rename, source)) return false;
     std::error_code error;
     fs::rename(source, target, error);
     return !error;

@@ -32,7 +32,10 @@ struct ToolBarState {
     QToolBar* bar = nullptr;
     std::vector<int> command_ids;         // as given, 0 = separator
     std::map<int, QAction*> actions;      // by command id
-    std::vector<QImage> images;           // the strip cut into its pieces
+    QImage strip;                         // the image strip as loaded
+    QSize image_size{24, 23};             // how the strip is cut, and the picture on a button
+    QSize button_size{16, 15};            // the smallest a button may be
+    bool button_size_asked = false;       // the program set the size: buttons keep it exactly
     std::map<int, std::string> labels;    // by command id
     std::map<int, std::string> tooltips;  // by command id
     long style = 0;
@@ -42,6 +45,7 @@ struct ToolBarState {
 struct Control {
     int id = 0;
     int kind = 0;
+    int sequence = 0;  // order of creation in its window: the first made is stacked on top
     long style = 0;
     QPointer<QWidget> widget;
     // Set while the layer itself changes a control, so only what the user does reports events.
@@ -96,6 +100,8 @@ public:
     QWidget* widget = nullptr;      // Host<QWidget> or HostDialog
     std::vector<Window*> children;  // child windows and owned dialogs, closed with this one
     std::map<int, Control> controls;
+    int controls_made = 0;
+    bool building = false;  // a dialog's controls are being made: stack them once at the end
 
     // Drawing state. The back buffer is made on the first drawing and grows to hold what is
     // drawn (up to the screen's size), so windows that draw nothing, or little, cost no
@@ -121,6 +127,7 @@ public:
 
     void paint(QWidget& on);
     void relayout_bars();  // status bars along the bottom
+    void restack();        // controls stacked as the desktop stacks them (see stacking.cpp)
     QColor background_colour() const;
 };
 
@@ -157,6 +164,8 @@ void create_control(Window& window, const ControlDeclaration& declaration);
 void place_control(Control& control, int x, int y, int width, int height);
 // Wires a control's user signals to EV_CONTROL events (controls.cpp, lists.cpp, ...).
 void report_control(Window& window, int id, int notify_code);
+// A control starts in the system's colours, never in its window's.
+void keep_system_colours(QWidget* widget);
 void connect_list_signals(Window& window, Control& control);
 void connect_scroll_signals(Window& window, Control& control);
 

@@ -10,9 +10,20 @@ namespace common {
 
 class OpenFile {
 public:
-    // `target` is where the file lives; `written` is what the handle writes into: the same
-    // path, or for a "W" file a temporary file beside the target that close() renames over it.
-    OpenFile(std::FILE* handle, FileKind kind, std::string target, std::string written);
+    // How what was written reaches the target when the file is closed.
+    enum class Commit {
+        Direct,   // the handle writes the target itself ("R", "R+", "A")
+        Replace,  // the handle writes a temporary beside the target, renamed over it at close
+        Rewrite,  // the handle writes a scratch file, copied over the target in place at close
+                  // (where the folder allows no new file beside the target)
+    };
+
+    // `target` is where the file lives; `written` is what the handle writes into (the target
+    // itself, the temporary beside it, or nothing for an anonymous scratch file).
+    // `original_size` is the size of an appended file when it was opened, so a failed append
+    // can be taken back; -1 when there is nothing to take back.
+    OpenFile(std::FILE* handle, FileKind kind, std::string target, std::string written,
+             Commit commit, long original_size = -1);
     ~OpenFile();  // a file nobody closed is closed (and committed) here
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
@@ -21,6 +32,7 @@ public:
     int close();
 
     FileKind kind() const { return kind_; }
+    const std::string& target() const { return target_; }
     std::FILE* handle() const { return handle_; }
 
     // The C library wants a seek between a read and a following write (and the other way
@@ -40,9 +52,26 @@ private:
     FileKind kind_;
     std::string target_;
     std::string written_;
+    Commit commit_;
+    long original_size_;
     LastUse last_use_ = LastUse::None;
     bool write_failed_ = false;
+    bool wrote_ = false;
 };
+
+// Steps of committing a file, shared by close() and the whole-file operations.
+// Flushes the C library's buffer and then the system's cache to the disk itself.
+bool flush_and_sync(std::FILE* handle, const std::string& path);
+// Renames `from` over `to` and makes the rename itself durable.
+bool publish(const std::string& from, const std::string& to);
+// Copies `bytes` over the existing file `target` without creating a file beside it; the first
+// bytes (where a record file keeps its header) are written last, after everything else is on
+// the disk, and never after a failed write.
+bool rewrite_in_place(const std::string& target, const std::string& bytes);
+// Takes an appended file back to the size it had when it was opened.
+void take_back_append(const std::string& target, long original_size);
+// Removes temporaries `<name>.~<pid>.<n>` beside `target` left by processes that have ended.
+void remove_stale_temporaries(const std::string& target);
 
 // The path as the operating system takes it: native separators, and on POSIX the office's
 // single-byte text as UTF-8 (a path that already is UTF-8 is left alone).

@@ -1,4 +1,4 @@
-// Starting other programs, playing sounds, and the program's own folder.
+// Starting other programs and playing sounds.
 #include "common/services.h"
 
 #include <QCoreApplication>
@@ -46,11 +46,26 @@ struct SoundModule {
 };
 SoundModule sound_module;
 
+#ifndef KEZ_SOUND_FROM_PROGRAMS
+#define KEZ_SOUND_FROM_PROGRAMS "../lib/kez-office"
+#endif
+
+// Beside the program in the build and portable folders; in its library folder when installed.
+bool load_library(QLibrary& library) {
+    const QString programs = QCoreApplication::applicationDirPath();
+    for (const QString& folder :
+         {programs, programs + QStringLiteral("/" KEZ_SOUND_FROM_PROGRAMS)}) {
+        library.setFileName(folder + QStringLiteral("/kez_sound"));
+        if (library.load()) return true;
+    }
+    return false;
+}
+
 bool load_sound_module() {
     if (!sound_module.tried) {
         sound_module.tried = true;
-        QLibrary library(QCoreApplication::applicationDirPath() + QStringLiteral("/kez_sound"));
-        if (library.load()) {  // stays loaded for the rest of the run
+        QLibrary library;
+        if (load_library(library)) {  // stays loaded for the rest of the run
             sound_module.play =
                 reinterpret_cast<decltype(sound_module.play)>(library.resolve("kez_play_sound"));
             sound_module.stop =
@@ -110,14 +125,6 @@ void stop_sound() {
     }
     // Nothing can be playing before the first sound loaded the player.
     if (sound_module.stop != nullptr) sound_module.stop();
-}
-
-std::string program_folder() {
-    if (!layer_hooks().program_folder.empty()) return layer_hooks().program_folder;
-    ensure_layer();
-    std::string folder = from_qt(QCoreApplication::applicationDirPath());
-    if (folder.empty() || folder.back() != '/') folder.push_back('/');
-    return folder;
 }
 
 }  // namespace common

@@ -69,6 +69,8 @@ int open_window(Window& window, int x, int y, int width, int height, long flags,
     native->has_back_buffer = !(flags & WF_NO_BACK_BUFFER);
     window.native = native;
     attach_to_parent(window, parent);
+    // A child window opened later must not cover its parent's status bar.
+    if (parent != nullptr) parent->native->restack();
     if (parent == nullptr && (flags & WF_MAXIMIZED)) {
         host->showMaximized();
     } else if (parent == nullptr && (flags & WF_MINIMIZED)) {

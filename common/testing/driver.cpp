@@ -21,6 +21,7 @@
 
 #include "common/hooks.h"
 #include "encoding.h"
+#include "file_faults.h"
 #include "input_events.h"
 #include "native_window.h"
 
@@ -153,6 +154,7 @@ Driver::Driver() {
         started_.push_back({file, parameters});
     };
     hooks.sound = [this](const std::string& path, bool play) { sounds_.push_back({path, play}); };
+    stand_in_for_desktop();
     hooks.modal_dialog_shown = [this](Window& dialog) {
         if (dialog_answers_.empty()) {
             unanswered_.push_back(dialog.dialog_template.title);
@@ -175,7 +177,9 @@ Driver::~Driver() {
     hooks.sound = nullptr;
     hooks.modal_dialog_shown = nullptr;
     hooks.manual_timers = false;
+    give_desktop_back();
     common::set_clock(std::nullopt);
+    disarm_file_faults();
 }
 
 void Driver::click(Window& window, int id) {
@@ -310,12 +314,44 @@ void Driver::answer_dialog(std::function<void(Window&)> action) {
     dialog_answers_.push_back(std::move(action));
 }
 
+static_assert(static_cast<int>(FileStep::Delete) == static_cast<int>(common::FileStep::Delete));
+
+const std::vector<FileFailure>& rewrite_failures() {
+    static const std::vector<FileFailure> failures = {
+        {"temporary refused", FileStep::Create, ENOSPC},
+        {"disk full on writing", FileStep::Write, ENOSPC},
+        {"flush", FileStep::Flush, EIO},
+        {"sync", FileStep::Sync, EIO},
+        {"rename", FileStep::Rename, EXDEV}};
+    return failures;
+}
+
+const std::vector<FileFailure>& append_failures() {
+    static const std::vector<FileFailure> failures = {
+        {"disk full on writing", FileStep::Write, ENOSPC}, {"flush", FileStep::Flush, EIO}};
+    return failures;
+}
+
+void Driver::fail_file_step(FileStep step, int nth, int error, bool from_then_on,
+                            const std::string& only_file) {
+    arm_file_fault(static_cast<common::FileStep>(step), nth, error, from_then_on, only_file);
+}
+
+int Driver::file_steps_taken(FileStep step) const {
+    return common::file_steps_taken(static_cast<common::FileStep>(step));
+}
+
+void Driver::stop_failing_files() {
+    disarm_file_faults();
+}
+
 void Driver::clear_records() {
     messages_.clear();
     requesters_.clear();
     started_.clear();
     sounds_.clear();
     unanswered_.clear();
+    notifications_.clear();
 }
 
 }  // namespace common::testing

@@ -6,6 +6,7 @@
 // them back when it goes out of scope.
 #pragma once
 
+#include <cerrno>
 #include <deque>
 #include <functional>
 #include <string>
@@ -51,6 +52,28 @@ struct SoundCall {
     bool play = false;  // false: stopped
 };
 
+// The steps of writing a file that a test can make fail: creating the file (a temporary beside
+// a rewritten one), writing bytes, flushing them out of the program, syncing them to the disk,
+// the rename that puts a rewritten file in place, and deleting a file.
+enum class FileStep { Create, Write, Flush, Sync, Rename, Delete };
+
+// One way a save goes wrong, as the disk reports it.
+struct FileFailure {
+    const char* name;
+    FileStep step;
+    int error;
+};
+// Every way a file rewritten whole ("W") can fail: its temporary refused, a full disk while
+// writing, a failed flush or sync, a refused rename.
+const std::vector<FileFailure>& rewrite_failures();
+// Every way an append ("A") to an existing file can fail: a full disk, a failed flush.
+const std::vector<FileFailure>& append_failures();
+
+struct ShownNotification {
+    std::string title;
+    std::string text;
+};
+
 class Driver {
 public:
     Driver();
@@ -82,6 +105,16 @@ public:
     // The action runs on the next modal dialog once it is up (e.g. click its Yes button).
     void answer_dialog(std::function<void(Window&)> action);
 
+    // ---- failing the disk ----
+    // The nth step of this kind from now fails with `error` (EACCES on Create is a folder that
+    // takes no new files); with `from_then_on` every later one fails too; with `only_file`
+    // ("todo.ini") only steps on files of that name count. Steps are counted from the first
+    // call until the driver goes.
+    void fail_file_step(FileStep step, int nth = 1, int error = ENOSPC, bool from_then_on = false,
+                        const std::string& only_file = "");
+    int file_steps_taken(FileStep step) const;
+    void stop_failing_files();  // nothing fails any more; the counts start again
+
     // ---- what was shown, started, played ----
     const std::vector<ShownMessage>& messages() const { return messages_; }
     const std::vector<ShownRequester>& requesters() const { return requesters_; }
@@ -91,7 +124,21 @@ public:
     const std::vector<std::string>& unanswered_dialogs() const { return unanswered_; }
     void clear_records();
 
+    // ---- the desktop's panel and notifications ----
+    // The driver stands in for a panel (icons are made with their tooltips and menus but shown
+    // on no screen) unless told the desktop has none; notifications are recorded, not shown.
+    void set_panel_present(bool present);
+    bool has_panel_icon(Window& window);
+    std::string panel_tooltip(Window& window);            // "" without an icon
+    std::vector<std::string> panel_menu(Window& window);  // the labels, top to bottom
+    void click_panel_icon(Window& window);                // a left click on the icon
+    void choose_panel_item(Window& window, const std::string& label);
+    const std::vector<ShownNotification>& notifications() const { return notifications_; }
+
 private:
+    void stand_in_for_desktop();
+    void give_desktop_back();
+    std::vector<ShownNotification> notifications_;
     std::deque<int> message_answers_;
     std::deque<std::string> requester_answers_;
     std::deque<std::function<void(Window&)>> dialog_answers_;

@@ -14,6 +14,7 @@
 
 #include "common/services.h"
 #include "common/testing/driver.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -24,40 +25,7 @@ using common::FileVar;
 constexpr FileKind TEXT = FileKind::Text;
 constexpr FileKind BINARY = FileKind::Binary;
 
-class FilesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/kez_files_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
-
-    void put(const std::string& name, const std::string& bytes) const {
-        std::ofstream out(path(name), std::ios::binary);
-        out << bytes;
-    }
-
-    std::string bytes_of(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        std::stringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
-
-    // Everything in the folder: a rewrite must leave no temporary file behind.
-    std::vector<std::string> listing() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir_))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    std::string dir_;
-};
+using FilesTest = ScratchFolderTest;
 
 using Names = std::vector<std::string>;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -209,6 +210,68 @@ TEST_F(Controls, LabelsNeverHideTheNarrowFieldsBesideThem) {
     EXPECT_TRUE(shown == field || field->isAncestorOf(shown));
     QFontMetrics metrics(field->font());
     EXPECT_GE(field->contentsRect().width(), metrics.horizontalAdvance("12"));
+}
+
+// What is seen where controls overlap: the first made lies on top, except that a label's
+// empty box never hides a field or another label's text, and a group box never covers the
+// controls framed by it.
+TEST_F(Controls, OverlappingControlsStackTheFirstMadeOnTop) {
+    add_control(window, KIND_BUTTON, "First", 10, 10, 60, 20, 0, 1);
+    add_control(window, KIND_BUTTON, "Second", 40, 15, 60, 20, 0, 2);
+    // "Decrease priority" made before "(1 = highest)" above it: it keeps its top rows.
+    add_control(window, KIND_STATIC, "Decrease priority", 33, 113, 90, 20, 0x5000010B, 3);
+    add_control(window, KIND_STATIC, "(1 = highest)", 33, 97, 90, 20, 0x5000010B, 4);
+    // "Priority" reaches over the start of "Date created", made after it.
+    add_control(window, KIND_STATIC, "Priority", 1, 150, 70, 20, 0x5000010B, 5);
+    add_control(window, KIND_STATIC, "Date created", 45, 150, 70, 20, 0x5000010B, 6);
+    // A frame made first round a check box made after it.
+    add_control(window, KIND_GROUP_BOX, "Frame", 200, 10, 150, 80, 0x50000007, 7);
+    add_control(window, KIND_CHECK_BOX, "Inside", 210, 40, 100, 20, 0x50000003, 8);
+    add_control(window, KIND_STATIC, "Label first", 200, 200, 80, 20, 0x5000010B, 9);
+    add_control(window, KIND_EDIT, "field", 240, 200, 80, 20, 0x50800000, 10);
+    QWidget* area = window.native->widget;
+    auto at = [&](int x, int y) {
+        QWidget* shown = area->childAt(x, y);
+        for (auto& [id, control] : window.native->controls) {
+            if (control.widget == shown || (shown && control.widget->isAncestorOf(shown)))
+                return id;
+        }
+        return 0;
+    };
+    EXPECT_EQ(at(50, 20), 1);
+    EXPECT_EQ(at(50, 115), 3);
+    EXPECT_EQ(at(50, 100), 4);
+    EXPECT_EQ(at(50, 155), 6);
+    EXPECT_EQ(at(20, 155), 5);
+    EXPECT_EQ(at(220, 50), 8);
+    EXPECT_EQ(at(250, 210), 10);
+}
+
+// The job manager's frame is black: the status bar shows its own light face and dark text
+// over everything, child windows included.
+TEST_F(Controls, StatusBarIsReadableOverAColouredWindow) {
+    add_control(window, KIND_STATUS_BAR, "loading products file: KezPriceList.dat", 0, 0, 0, 0, 0,
+                9);
+    set_window_color(window, rgb(0, 0, 0));
+    Window child;
+    ASSERT_EQ(open_window(child, 0, 200, 400, 100, 0x800040, &window, "Child", nullptr), 1);
+    QWidget* bar = control_widget(window, 9);
+    QWidget* area = window.native->widget;
+    QPoint middle = bar->geometry().center();
+    QWidget* on_top = area->childAt(middle);
+    EXPECT_TRUE(on_top == bar || bar->isAncestorOf(on_top));
+    QImage shown = area->grab().toImage().copy(bar->geometry());
+    int light = 0, dark = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            int grey = qGray(shown.pixel(x, y));
+            light += grey > 200;
+            dark += grey < 100;
+        }
+    }
+    EXPECT_GT(light, shown.width() * shown.height() / 2);
+    EXPECT_GT(dark, 40);
+    close_window(child);
 }
 
 TEST_F(Controls, RectsAndPlacement) {

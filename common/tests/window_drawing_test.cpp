@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPalette>
 #include <QToolBar>
@@ -51,6 +52,19 @@ protected:
         std::string path = folder + "/toolbar.bmp";
         EXPECT_TRUE(strip.save(QString::fromStdString(path), "BMP"));
         return path;
+    }
+
+    // A vertical bar as the to-do program makes it: two buttons round a separator, 90 x 15
+    // buttons with 80 x 2 pictures, placed by the program.
+    QToolBar* make_todo_bar(int strip_handle, const std::string& strip_file) {
+        if (!create_tool_bar(window, strip_handle, strip_file, 71, {3, 0, 16}, TOOLBAR_VERTICAL))
+            return nullptr;
+        control_command(window, 71, TB_LABELS, std::string("Finnished|Cancel"));
+        control_command(window, 71, TB_BUTTON_SIZE, 90L, 15L);
+        control_command(window, 71, TB_IMAGE_SIZE, 80L, 2L);
+        set_rect(window, 200, 23, 90, 150, 71);
+        control_command(window, 71, TB_LAYOUT);
+        return qobject_cast<QToolBar*>(control_widget(window, 71));
     }
 
     common::testing::Driver driver;
@@ -195,13 +209,7 @@ TEST_F(Drawing, ToolBarButtonsLabelsTooltipsAndCommands) {
 TEST_F(Drawing, VerticalToolBarStaysWhereTheProgramPutsIt) {
     std::string strip = write_strip(2);
     int handle = load_image(strip, IMAGE_BITMAP | IMAGE_MAP_3D_COLOURS);
-    ASSERT_NE(create_tool_bar(window, handle, "", 71, {3, 0, 16}, TOOLBAR_VERTICAL), 0);
-    control_command(window, 71, TB_LABELS, std::string("Finnished|Cancel"));
-    control_command(window, 71, TB_BUTTON_SIZE, 90L, 15L);
-    control_command(window, 71, TB_IMAGE_SIZE, 80L, 2L);
-    set_rect(window, 200, 23, 90, 150, 71);
-    control_command(window, 71, TB_LAYOUT);
-    auto* bar = qobject_cast<QToolBar*>(control_widget(window, 71));
+    QToolBar* bar = make_todo_bar(handle, "");
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->orientation(), Qt::Vertical);
     EXPECT_EQ(bar->pos(), QPoint(200, 23));
@@ -213,6 +221,71 @@ TEST_F(Drawing, VerticalToolBarStaysWhereTheProgramPutsIt) {
     driver.choose_tool(window, 71, 16);
     EXPECT_EQ(commands, (std::vector<int>{16}));
     delete_image(handle, 0);
+}
+
+// Classic sizes: picture over label in about 40 pixels, each button as wide as its picture or
+// label needs, so the job manager's six buttons end before its message field at x 270.
+TEST_F(Drawing, ToolBarButtonsAreAsSmallAsPictureAndLabelAllow) {
+    std::string strip = write_strip(6);
+    ASSERT_NE(create_tool_bar(window, 0, strip, 98, {2, 3, 4, 5, 0, 6, 7, 0, 0, 0}, TOOLBAR_TOP),
+              0);
+    control_command(window, 98, TB_LABELS, std::string("New|Open|Save|SaveAs|Print|Help||"));
+    control_command(window, 98, TB_LAYOUT);
+    auto* bar = qobject_cast<QToolBar*>(control_widget(window, 98));
+    ASSERT_NE(bar, nullptr);
+    int right = 0;
+    for (QAction* action : bar->actions()) {
+        auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
+        if (button == nullptr) continue;
+        QFontMetrics metrics(button->font());
+        int label = metrics.horizontalAdvance(button->text());
+        EXPECT_GE(button->width(), std::max(24, label)) << button->text().toStdString();
+        EXPECT_LE(button->width(), std::max(24, label) + 8) << button->text().toStdString();
+        EXPECT_GE(button->height(), 23 + metrics.height());
+        EXPECT_LE(button->height(), 42);
+        right = std::max(right, button->geometry().right() + 1);
+    }
+    EXPECT_LE(right, 270);
+    EXPECT_LE(bar->height(), 43);
+}
+
+// The to-do bar asks for 90 x 15 buttons with 80 x 2 pictures: the buttons keep that size,
+// the strip is cut 80 pixels at a time, and the label is drawn below the picture inside it.
+TEST_F(Drawing, ToolBarKeepsTheButtonSizeTheProgramAsksFor) {
+    QImage strip(160, 23, QImage::Format_RGB32);
+    strip.fill(QColor(0, 0, 255));
+    for (int x = 80; x < 160; ++x) {
+        for (int y = 0; y < 23; ++y) strip.setPixelColor(x, y, QColor(255, 0, 0));
+    }
+    std::string path = folder + "/wide.bmp";
+    ASSERT_TRUE(strip.save(QString::fromStdString(path), "BMP"));
+    QToolBar* bar = make_todo_bar(0, path);
+    ASSERT_NE(bar, nullptr);
+    std::vector<QToolButton*> buttons;
+    for (QAction* action : bar->actions()) {
+        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
+            buttons.push_back(button);
+    }
+    ASSERT_EQ(buttons.size(), 2u);
+    EXPECT_EQ(buttons[0]->size(), QSize(90, 15));
+    EXPECT_EQ(buttons[1]->size(), QSize(90, 15));
+    EXPECT_LE(buttons[1]->geometry().bottom(), 15 + 8 + 15);  // one separator between them
+    EXPECT_EQ(buttons[0]->icon().pixmap(QSize(80, 2)).toImage().pixelColor(40, 1),
+              QColor(0, 0, 255));
+    EXPECT_EQ(buttons[1]->icon().pixmap(QSize(80, 2)).toImage().pixelColor(40, 1),
+              QColor(255, 0, 0));
+
+    // The second button as drawn: its red picture on top, dark label pixels under it.
+    QImage drawn = buttons[1]->grab().toImage();
+    bool red_on_top = false;
+    for (int x = 0; x < drawn.width(); ++x)
+        red_on_top |= drawn.pixelColor(x, 1) == QColor(255, 0, 0);
+    EXPECT_TRUE(red_on_top);
+    int dark = 0;
+    for (int y = 3; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) dark += qGray(drawn.pixel(x, y)) < 100;
+    }
+    EXPECT_GT(dark, 15);  // "Cancel"
 }
 
 }  // namespace

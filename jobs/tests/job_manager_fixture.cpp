@@ -119,7 +119,7 @@ void JobManagerTest::SetUp() {
     char name[] = "/tmp/kez-jobs-XXXXXX";
     ASSERT_NE(mkdtemp(name), nullptr);
     folder = std::string(name) + "/";
-    for (const auto& [relative, bytes] : office_files(folder)) write_file(relative, bytes);
+    write_office_files(folder);
     common::layer_hooks().program_folder = folder;
     common::layer_hooks().manual_timers = true;
     prepare_data();
@@ -133,6 +133,15 @@ void JobManagerTest::TearDown() {
     if (started) jobs::clean_up();
     std::error_code ignored;
     if (!folder.empty()) fs::remove_all(folder, ignored);
+}
+
+void write_office_files(const std::string& program_folder) {
+    for (const auto& [relative, bytes] : office_files(program_folder)) {
+        fs::path path = program_folder + relative;
+        fs::create_directories(path.parent_path());
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
 }
 
 void JobManagerTest::write_file(const std::string& relative, const std::string& bytes) const {

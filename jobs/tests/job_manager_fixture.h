@@ -25,6 +25,8 @@ namespace jobs::testing {
 // settings name "help_question.txt" and "help_answer.txt" in the program folder as the help
 // files, a carriage of 0 and a discount threshold of 500.
 std::map<std::string, std::string> office_files(const std::string& program_folder);
+// Writes those files into a program folder (ending with "/"), making the folders they need.
+void write_office_files(const std::string& program_folder);
 
 // A small valid JPEG picture and a valid tool bar strip (a 24-bit bitmap of ten 24 x 23
 // images), as bytes.

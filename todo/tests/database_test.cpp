@@ -1,5 +1,6 @@
 // The database through the program: files laid out byte by byte load into the six columns, saves
-// write the record table, and damaged files load what they hold without ever being saved over.
+// write the record table, and damaged files load what they hold, keep their original and save
+// normally from then on.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -42,7 +43,7 @@ TEST_F(Database, FileLaidOutByHandLoadsIntoTheColumns) {
     EXPECT_EQ(entries(), THREE) << "the record after the count is not an entry";
     EXPECT_EQ(state.entry_count, 3);
     EXPECT_EQ(text(ID_MESSAGE_LINE), "Number of entries in the list:  3");
-    EXPECT_FALSE(state.database_unreadable);
+    EXPECT_TRUE(shown("Error...LoadData...").empty());
 }
 
 TEST_F(Database, SaveWritesTheRecordTableAndPriorityOneComesBackAsTwo) {
@@ -81,8 +82,9 @@ TEST_F(Database, ShrinkingTheListKeepsTheFileLengthButNotTheEntries) {
     EXPECT_EQ(column(ID_TEXT_COLUMN), (std::vector<std::string>{"job 1", "job 2", "job 3"}));
 }
 
-// Shapes of damaged files: what loads, and that no save goes over them.
-TEST_F(Database, DamagedFilesLoadWhatTheyHoldAndAreNeverSavedOver) {
+// Shapes of damaged files: what loads, where the original is kept, and that nothing typed
+// afterwards is lost.
+TEST_F(Database, DamagedFilesLoadWhatTheyHoldAndSaveNormallyAfterwards) {
     std::string no_zero_bytes = database_bytes(THREE, 1);
     no_zero_bytes.resize(2 * 1036);
     std::fill(no_zero_bytes.begin() + 1036, no_zero_bytes.begin() + 1036 + 256, 'A');
@@ -110,14 +112,25 @@ TEST_F(Database, DamagedFilesLoadWhatTheyHoldAndAreNeverSavedOver) {
         start_with(shape.bytes);
         EXPECT_EQ(column(ID_TEXT_COLUMN), shape.texts);
         EXPECT_EQ(state.entry_count, static_cast<int>(shape.texts.size()));
-        EXPECT_EQ(shown("Error...LoadData...").size(), 1u);
+        ASSERT_EQ(shown("Error...LoadData...").size(), 1u);
+        EXPECT_NE(shown("Error...LoadData...")[0].find("the original is kept in todo.bak"),
+                  std::string::npos);
+        EXPECT_EQ(read_file(in_current_folder("todo.bak")), shape.bytes);
+        EXPECT_NE(shown("Error...LoadData...")[0].find("and in " + path() + ".damaged"),
+                  std::string::npos);
         type(ID_ENTRY_EDIT, "new entry");
         click(ID_ADD);
-        choose_tool(CMD_CLEAR_ALL);
         choose_tool(CMD_FINNISHED);
-        EXPECT_EQ(read_file(path()), shape.bytes);
-        EXPECT_FALSE(shown("Error...SaveData...").empty());
-        EXPECT_EQ(exits, 0);
+        EXPECT_TRUE(shown("Error...SaveData...").empty());
+        driver.clear_records();
+        start_again();
+        std::vector<std::string> expected = shape.texts;
+        expected.push_back("new entry");
+        EXPECT_EQ(column(ID_TEXT_COLUMN), expected) << "what it held and what was added";
+        EXPECT_TRUE(shown("Error...LoadData...").empty()) << "told once";
+        EXPECT_EQ(read_file(path() + ".damaged"), shape.bytes)
+            << "the original outlives the next start's backup";
+        std::filesystem::remove(path() + ".damaged");
         end_cycle();
         fresh_state();
         driver.clear_records();
@@ -129,10 +142,40 @@ TEST_F(Database, DamagedFilesLoadWhatTheyHoldAndAreNeverSavedOver) {
     EXPECT_TRUE(shown("Error...LoadData...").empty()) << "a whole record with long texts is fine";
 }
 
+// Where todo.bak cannot be written the damaged original is copied beside the database; where
+// no copy can be made at all the user is told so, and the list still saves.
+TEST_F(Database, DamagedOriginalIsKeptBesideTheDatabaseWhenTodoBakCannotBeWritten) {
+    const std::string cut = database_bytes(THREE, 3).substr(0, 2 * 1036 + 10);
+    driver.fail_file_step(common::testing::FileStep::Create, 1, EACCES);
+    start_with(cut);
+    EXPECT_EQ(shown("Error...start...").size(), 1u);
+    ASSERT_EQ(shown("Error...LoadData...").size(), 1u);
+    EXPECT_NE(shown("Error...LoadData...")[0].find("kept in " + path() + ".damaged"),
+              std::string::npos);
+    EXPECT_EQ(read_file(path() + ".damaged"), cut);
+    end_cycle();
+    fresh_state();
+    driver.clear_records();
+
+    std::filesystem::remove(path() + ".damaged");
+    write_file(in_program_folder("todo.ini"), settings_for(path()));
+    driver.fail_file_step(common::testing::FileStep::Create, 1, EACCES, true);
+    start_with(cut);
+    ASSERT_EQ(shown("Error...LoadData...").size(), 1u);
+    EXPECT_NE(shown("Error...LoadData...")[0].find("no copy of the original could be made"),
+              std::string::npos);
+    type(ID_ENTRY_EDIT, "typed after");
+    click(ID_ADD);
+    EXPECT_TRUE(shown("Error...SaveData...").empty()) << "the folder's files are still writable";
+    driver.stop_failing_files();
+    start_again();
+    EXPECT_EQ(column(ID_TEXT_COLUMN), (std::vector<std::string>{THREE[0].text, "typed after"}));
+}
+
 TEST_F(Database, EmptyFileIsANewDatabaseAndMissingRecordsNeverRepeat) {
     start_with("");
     EXPECT_TRUE(column(ID_TEXT_COLUMN).empty());
-    EXPECT_FALSE(state.database_unreadable);
+    EXPECT_TRUE(shown("Error...LoadData...").empty());
     type(ID_ENTRY_EDIT, "first");
     click(ID_ADD);
     EXPECT_EQ(read_file(path()).size(), 2u * 1036);

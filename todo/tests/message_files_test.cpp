@@ -64,21 +64,21 @@ TEST_F(MessageFilesTest, MessageFileIsWrittenWholeWithLineEnds) {
 TEST_F(MessageFilesTest, InputIsClaimedReadAndDeleted) {
     const std::string path = dir + "question.txt";
     std::string text = "untouched";
-    EXPECT_FALSE(take_message_input(path, text));  // nothing waiting
+    EXPECT_EQ(take_message_input(path, text), InputTaken::None);  // nothing waiting
     EXPECT_EQ(text, "untouched");
 
     write("question.txt", "Ring Bob\r\nsecond line\r\n");
-    ASSERT_TRUE(take_message_input(path, text));
+    ASSERT_EQ(take_message_input(path, text), InputTaken::Claimed);
     EXPECT_EQ(text, "Ring Bob");
     EXPECT_FALSE(fs::exists(path));  // claimed before it was read
     // Another program drops its next line while the first is still being taken in.
     write("question.txt", "Order panels\r\n");
-    finish_message_input(path);
+    finish_message_input(path, InputTaken::Claimed);
     EXPECT_FALSE(fs::exists(claimed_input_path(path)));
     ASSERT_TRUE(fs::exists(path));
-    ASSERT_TRUE(take_message_input(path, text));
+    ASSERT_EQ(take_message_input(path, text), InputTaken::Claimed);
     EXPECT_EQ(text, "Order panels");
-    finish_message_input(path);
+    finish_message_input(path, InputTaken::Claimed);
     EXPECT_TRUE(fs::is_empty(dir));
 }
 
@@ -87,10 +87,10 @@ TEST_F(MessageFilesTest, ClaimedFileLeftBehindIsTakenFirst) {
     write("question.txt.taking", "Left from before\r\n");
     write("question.txt", "Newer line");
     std::string text;
-    ASSERT_TRUE(take_message_input(path, text));
+    ASSERT_EQ(take_message_input(path, text), InputTaken::Claimed);
     EXPECT_EQ(text, "Left from before");
-    finish_message_input(path);
-    ASSERT_TRUE(take_message_input(path, text));
+    finish_message_input(path, InputTaken::Claimed);
+    ASSERT_EQ(take_message_input(path, text), InputTaken::Claimed);
     EXPECT_EQ(text, "Newer line");  // a last line needs no line end
 }
 
@@ -98,10 +98,10 @@ TEST_F(MessageFilesTest, EmptyFirstLineIsTakenAsEmptyText) {
     const std::string path = dir + "question.txt";
     write("question.txt", "\r\nsecond\r\n");
     std::string text = "x";
-    ASSERT_TRUE(take_message_input(path, text));
+    ASSERT_EQ(take_message_input(path, text), InputTaken::Claimed);
     EXPECT_EQ(text, "");
     write("empty.txt", "");
-    ASSERT_TRUE(take_message_input(dir + "empty.txt", text));
+    ASSERT_EQ(take_message_input(dir + "empty.txt", text), InputTaken::Claimed);
     EXPECT_EQ(text, "");
 }
 

@@ -298,6 +298,37 @@ TEST_F(RemindersTest, DroppedLineBecomesAnEntryAndEmptyLineIsDiscarded) {
     EXPECT_FALSE(exists(input + ".taking"));
 }
 
+// A message-input file that may be read but not renamed is taken where it lies; one that cannot
+// be deleted either is added once and reported once, not added again on every tick.
+TEST_F(RemindersTest, InputFileThatCannotBeRenamedOrDeletedIsAddedOnce) {
+    using common::testing::FileStep;
+    at(9, 30);
+    start_with({});
+    const std::string input = in_program_folder("question.txt");
+    state.settings.message_input_path = input;
+    driver.fail_file_step(FileStep::Rename, 1, EACCES, true);
+    write_file(input, "Call the roofer\r\n");
+    tick();
+    EXPECT_EQ(column(ID_TEXT_COLUMN), std::vector<std::string>{"Call the roofer"});
+    EXPECT_FALSE(exists(input));
+
+    driver.fail_file_step(FileStep::Delete, 1, EACCES, true);
+    write_file(input, "Order cable\r\n");
+    tick();
+    EXPECT_EQ(text(ID_MESSAGE_LINE), "Cant delete message input file " + input);
+    for (int i = 0; i < 3; ++i) tick();
+    EXPECT_EQ(column(ID_TEXT_COLUMN), (std::vector<std::string>{"Call the roofer", "Order cable"}));
+    EXPECT_NE(text(ID_MESSAGE_LINE), "Cant delete message input file " + input) << "said once";
+
+    driver.stop_failing_files();
+    tick();  // the stuck file can go now, and is not added again on its way out
+    EXPECT_FALSE(exists(input));
+    EXPECT_FALSE(exists(input + ".taking"));
+    write_file(input, "Order cable\r\n");
+    tick();
+    EXPECT_EQ(column(ID_TEXT_COLUMN).size(), 3u) << "the same line dropped again is a new entry";
+}
+
 }  // namespace
 }  // namespace todo
 

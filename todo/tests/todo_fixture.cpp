@@ -54,6 +54,12 @@ void TodoFixture::start() {
     start_cycle();
 }
 
+void TodoFixture::start_on(const std::vector<Entry>& list) {
+    write_file(in_program_folder("todo.dat"), database_bytes(list, int(list.size())));
+    start();
+    driver.check(main_dialog, ID_SHOW_OUTPUT_CHECK, false);
+}
+
 // The cycle count keeps rising, so memories kept per cycle never take a new run for an old one
 // when several tests share one process.
 void TodoFixture::fresh_state() {

@@ -31,6 +31,9 @@ protected:
 
     // The start-up cycle up to the main dialog being shown (settings, dialogs, backup, database).
     void start();
+    // Starts on a database of these entries, the message line showing the reminder message
+    // rather than the winning condition's response.
+    void start_on(const std::vector<Entry>& list);
     // What the run loop does when it ends: stop, close, and start over when a reload was asked.
     // Returns true when a new cycle started.
     bool end_and_maybe_reload();

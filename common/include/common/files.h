@@ -6,7 +6,12 @@
 //
 // Paths may use "\\" or "/" as separator; both work on every platform.
 // A file opened with "W" is written beside its path and renamed into place by close_file, so
-// no rewrite ever leaves a half-written file: readers see the old file until the close.
+// no rewrite ever leaves a half-written file: readers see the old file until the close. The
+// written bytes reach the disk before the rename, and the rename reaches it after (POSIX).
+// Where the folder takes no new file but the file itself may be written, "W" writes over the
+// file in place at the close instead, its first bytes last. Temporaries ("<name>.~<pid>.<n>")
+// left beside a file by a writer that was killed are removed the next time the file is written.
+// An append ("A") that fails is taken back to the file's length before it.
 #pragma once
 
 #include <cstddef>

@@ -1,0 +1,189 @@
+// Committing what was written: to the disk itself, by a rename that survives a power cut, or
+// in place where a folder takes no new files; and tidying up after writers that were killed.
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "file_faults.h"
+#include "open_file.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+#endif
+
+namespace common {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The bytes a record file's header lives in. They are written last, on their own, so that a
+// header never announces records that are not yet on the disk. One sector: written whole or
+// not at all by the disk.
+constexpr std::size_t HEAD_BYTES = 512;
+constexpr std::size_t CHUNK_BYTES = 1 << 16;
+
+bool sync_handle(std::FILE* handle, const std::string& path) {
+    if (file_step_fails(FileStep::Sync, path)) return false;
+#ifdef _WIN32
+    return _commit(_fileno(handle)) == 0;
+#else
+    return fsync(fileno(handle)) == 0;
+#endif
+}
+
+bool flush_handle(std::FILE* handle, const std::string& path) {
+    if (file_step_fails(FileStep::Flush, path)) return false;
+    return std::fflush(handle) == 0;
+}
+
+// A rename is kept by the folder's entry; until the folder reaches the disk, a power cut may
+// bring the old name back. A folder that cannot be synced (some file systems refuse) has still
+// been renamed in, so that is not a failed save.
+void sync_folder_of(const std::string& path) {
+#ifndef _WIN32
+    fs::path folder = fs::path(path).parent_path();
+    if (folder.empty()) folder = ".";
+    int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (descriptor < 0) return;
+    (void)fsync(descriptor);
+    ::close(descriptor);
+#else
+    (void)path;
+#endif
+}
+
+bool write_at(std::FILE* handle, const std::string& path, std::size_t at, const char* bytes,
+              std::size_t count) {
+    if (count == 0) return true;
+    if (std::fseek(handle, static_cast<long>(at), SEEK_SET) != 0) return false;
+    if (file_step_fails(FileStep::Write, path)) return false;
+    return std::fwrite(bytes, 1, count, handle) == count && flush_handle(handle, path);
+}
+
+bool cut_to(std::FILE* handle, std::size_t size) {
+#ifdef _WIN32
+    return _chsize_s(_fileno(handle), static_cast<__int64>(size)) == 0;
+#else
+    return ftruncate(fileno(handle), static_cast<off_t>(size)) == 0;
+#endif
+}
+
+bool process_running(unsigned long pid) {
+#ifdef _WIN32
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+#else
+    if (pid == 0 || pid > static_cast<unsigned long>(INT32_MAX)) return true;  // not ours to judge
+    return kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+#endif
+}
+
+unsigned long own_pid() {
+#ifdef _WIN32
+    return GetCurrentProcessId();
+#else
+    return static_cast<unsigned long>(getpid());
+#endif
+}
+
+bool all_digits(const std::string& text) {
+    return !text.empty() && text.size() <= 19 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The process that wrote `name` as a temporary of `base` ("base.~pid.n"), or 0 when the name
+// is not such a temporary.
+unsigned long writer_of(const std::string& name, const std::string& base) {
+    const std::string lead = base + ".~";
+    if (name.size() <= lead.size() || name.compare(0, lead.size(), lead) != 0) return 0;
+    const std::string rest = name.substr(lead.size());
+    const std::size_t dot = rest.find('.');
+    if (dot == std::string::npos) return 0;
+    const std::string pid = rest.substr(0, dot);
+    if (!all_digits(pid) || !all_digits(rest.substr(dot + 1))) return 0;
+    return std::stoul(pid);
+}
+
+}  // namespace
+
+bool flush_and_sync(std::FILE* handle, const std::string& path) {
+    return flush_handle(handle, path) && sync_handle(handle, path);
+}
+
+bool publish(const std::string& from, const std::string& to) {
+    if (file_step_fails(FileStep::Rename, to)) return false;
+    std::error_code error;
+    fs::rename(from, to, error);
+    if (error) return false;
+    sync_folder_of(to);
+    return true;
+}
+
+bool rewrite_in_place(const std::string& target, const std::string& bytes) {
+    std::FILE* handle = std::fopen(target.c_str(), "r+b");
+    if (!handle) return false;
+    std::fseek(handle, 0, SEEK_END);
+    const long end = std::ftell(handle);
+    const std::size_t old_size = end > 0 ? static_cast<std::size_t>(end) : 0;
+    const std::size_t head = std::min(HEAD_BYTES, bytes.size());
+    // First what grows the file: if the disk is full, the old contents are still untouched.
+    const std::size_t grown_from = std::max(old_size, head);
+    bool ok =
+        write_at(handle, target, grown_from, bytes.data() + std::min(grown_from, bytes.size()),
+                 bytes.size() > grown_from ? bytes.size() - grown_from : 0);
+    // Then the rest from the end backwards, and the head alone once the rest is on the disk.
+    for (std::size_t stop = std::min(grown_from, bytes.size()); ok && stop > head;) {
+        const std::size_t start = std::max(head, stop > CHUNK_BYTES ? stop - CHUNK_BYTES : 0);
+        ok = write_at(handle, target, start, bytes.data() + start, stop - start);
+        stop = start;
+    }
+    ok = ok && sync_handle(handle, target);
+    if (!ok) {
+        // The old head still speaks for the file: give it back its old length too.
+        cut_to(handle, old_size);
+        std::fclose(handle);
+        return false;
+    }
+    ok = write_at(handle, target, 0, bytes.data(), head);
+    if (ok && bytes.size() < old_size) ok = cut_to(handle, bytes.size());
+    ok = ok && sync_handle(handle, target);
+    return std::fclose(handle) == 0 && ok;
+}
+
+void take_back_append(const std::string& target, long original_size) {
+    std::error_code error;
+    if (original_size >= 0 &&
+        fs::file_size(target, error) > static_cast<std::uintmax_t>(original_size))
+        fs::resize_file(target, static_cast<std::uintmax_t>(original_size), error);
+}
+
+void remove_stale_temporaries(const std::string& target) {
+    const fs::path path(target);
+    fs::path folder = path.parent_path();
+    if (folder.empty()) folder = ".";
+    const std::string base = path.filename().string();
+    const unsigned long self = own_pid();
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const unsigned long writer = writer_of(name, base);
+        if (writer == 0 || writer == self || process_running(writer)) continue;
+        std::error_code ignored;
+        if (it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
+    }
+}
+
+}  // namespace common

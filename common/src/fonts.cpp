@@ -1,0 +1,79 @@
+// The layouts were drawn for the 8-point dialog font of the desktop they came from (5 pixels
+// average character width, 13 pixels high at 96 dpi) and for Century Gothic. Neither ships
+// with Linux, and fontconfig's default stand-in (DejaVu Sans) is a fifth wider, which cuts
+// captions off. Each face the programs name is therefore mapped here, and only here, to the
+// first installed face from a list ordered by how closely its widths match:
+// - dialog font: Liberation Sans Narrow (Debian fonts-liberation), measured at 8 points as
+//   5.3 pixels per letter over the alphabet, against 6.4 for the Arial-metric faces, which
+//   still cut "Create message file" and "Show Neural Net output";
+// - Century Gothic: URW Gothic (Debian fonts-urw-base35), drawn to the same metrics.
+// A face counts as installed only when the font system really resolves it to that family,
+// never when it silently substitutes another, so the choice is the same on every machine
+// with the same packages.
+#include "fonts.h"
+
+#include <QFontInfo>
+#include <QStringList>
+#include <map>
+
+#include "encoding.h"
+
+namespace common {
+namespace {
+
+const QStringList& dialog_faces() {
+    static const QStringList faces = {
+        "Liberation Sans Narrow", "Nimbus Sans Narrow", "Arial Narrow", "MS Sans Serif",
+        "Microsoft Sans Serif",   "Liberation Sans",    "Arial"};
+    return faces;
+}
+
+const QStringList& gothic_faces() {
+    static const QStringList faces = {"URW Gothic", "Century Gothic", "TeX Gyre Adventor"};
+    return faces;
+}
+
+// The family without the foundry the font system may add ("URW Gothic [urw]").
+QString family_name(const QString& family) {
+    qsizetype bracket = family.indexOf(QLatin1String(" ["));
+    return bracket < 0 ? family : family.left(bracket);
+}
+
+bool resolves_to_itself(const QString& face) {
+    return family_name(QFontInfo(QFont(face)).family()).compare(face, Qt::CaseInsensitive) == 0;
+}
+
+QString first_installed(const QStringList& faces) {
+    for (const QString& face : faces) {
+        if (resolves_to_itself(face)) return face;
+    }
+    return faces.front();  // none installed: the font system's own stand-in
+}
+
+}  // namespace
+
+QString installed_face(const std::string& face) {
+    static std::map<std::string, QString> chosen;
+    auto found = chosen.find(face);
+    if (found != chosen.end()) return found->second;
+    QString qt = to_qt(face);
+    QString result = qt;
+    // "ANSI_CHARSET" is a character set the programs pass where a face belongs; the desktop
+    // then gives the default face, which is the dialog font.
+    if (qt == "MS Sans Serif" || qt == "ANSI_CHARSET" || qt == "MS Shell Dlg") {
+        result = first_installed(dialog_faces());
+    } else if (qt == "CENTURY_GOTHIC" || qt.compare("Century Gothic", Qt::CaseInsensitive) == 0) {
+        result = first_installed(gothic_faces());
+    }
+    chosen[face] = result;
+    return result;
+}
+
+QFont dialog_font() {
+    QFont font(installed_face("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+}  // namespace common

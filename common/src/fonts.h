@@ -1,0 +1,16 @@
+// The faces the programs name, mapped to installed faces of the same widths, so that captions
+// fit the controls the layouts drew for them on every machine.
+#pragma once
+
+#include <QFont>
+#include <string>
+
+namespace common {
+
+// The installed face drawn for a face the programs name ("MS Sans Serif", "ANSI_CHARSET",
+// "CENTURY_GOTHIC", ...); a face with no stand-in is passed on as it is.
+QString installed_face(const std::string& face);
+// The 8-point dialog font the layouts were drawn for; also every control's default font.
+QFont dialog_font();
+
+}  // namespace common

@@ -1,0 +1,189 @@
+// A save is the old file or the new one, whole: whatever step of writing fails, in a folder
+// that takes no new files, and after a writer was killed and left its temporary behind.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/files.h"
+#include "common/testing/driver.h"
+#include "scratch_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using common::FileKind;
+using common::FileVar;
+using common::testing::FileStep;
+
+class FileSafety : public ScratchFolderTest {
+protected:
+    // Rewrites `name` whole ("W") with `bytes`; the result of close_file (1 when opening failed).
+    int rewrite(const std::string& name, const std::string& bytes) {
+        FileVar file;
+        if (common::open_file(file, FileKind::Binary, path(name), "W") != 0) return 1;
+        common::write_bytes(file, bytes.data(), bytes.size());
+        return common::close_file(file, FileKind::Binary);
+    }
+
+    common::testing::Driver driver;
+};
+
+// A process id that certainly belongs to no running process: a child that has ended.
+pid_t ended_process() {
+    pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(FileSafety, StaleTemporariesOfEndedWritersGoAtTheNextWriteAndNothingElse) {
+    const std::string dead = std::to_string(ended_process());
+    const std::string alive = std::to_string(getppid());
+    const std::string self = std::to_string(getpid());
+    put("a.txt", "old");
+    const std::vector<std::string> kept = {
+        "a.txt.~" + alive + ".2",     // its writer may still be writing it
+        "a.txt.~" + self + ".9",      // this process writes it
+        "a.txt.~" + dead + ".",       // not the pattern: no counter
+        "a.txt.~" + dead + ".1.bak",  // not the pattern: more after the counter
+        "a.txt.~x" + dead + ".1",     // not the pattern: not a process id
+        "ab.txt.~" + dead + ".1",     // a temporary of another file
+        "a.txt.~" + dead + "1"};      // no dot between pid and counter
+    for (const std::string& name : kept) put(name, "keep");
+    put("a.txt.~" + dead + ".1", "stale");
+    put("a.txt.~" + dead + ".22", "stale");
+
+    ASSERT_EQ(rewrite("a.txt", "new"), 0);
+    std::vector<std::string> expected = kept;
+    expected.push_back("a.txt");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(listing(), expected);
+    EXPECT_EQ(bytes_of("a.txt"), "new");
+}
+
+struct FailingStep {
+    const char* name;
+    FileStep step;
+    int nth;
+};
+
+// Every step of a rewrite, made to fail once: the old file stays whole, nothing is left beside
+// it, and the failure is reported where the program looks for it.
+TEST_F(FileSafety, RewriteThatFailsAtAnyStepKeepsTheOldFileWhole) {
+    const std::vector<FailingStep> steps = {{"creating the temporary", FileStep::Create, 1},
+                                            {"first write", FileStep::Write, 1},
+                                            {"third write", FileStep::Write, 3},
+                                            {"flush", FileStep::Flush, 1},
+                                            {"sync", FileStep::Sync, 1},
+                                            {"rename", FileStep::Rename, 1}};
+    const std::string old_text = std::string(3000, 'o') + "\r\n";
+    for (const FailingStep& failing : steps) {
+        SCOPED_TRACE(failing.name);
+        put("job.job", old_text);
+        driver.fail_file_step(failing.step, failing.nth);
+        FileVar file;
+        int result = common::open_file(file, FileKind::Text, path("job.job"), "W");
+        if (result == 0) {
+            for (int line = 0; line < 5; ++line) common::write_value(file, FileKind::Text, "new");
+            result = common::close_file(file, FileKind::Text);
+        }
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(bytes_of("job.job"), old_text);
+        EXPECT_EQ(listing(), std::vector<std::string>{"job.job"});
+        driver.stop_failing_files();
+        EXPECT_EQ(rewrite("job.job", "next"), 0) << "one failure does not stick";
+        EXPECT_EQ(bytes_of("job.job"), "next");
+    }
+}
+
+TEST_F(FileSafety, CopyThatFailsAtAnyStepKeepsTheOldCopyWhole) {
+    put("todo.dat", std::string(200000, 'n'));
+    for (FailingStep failing :
+         {FailingStep{"create", FileStep::Create, 1},
+          FailingStep{"second block", FileStep::Write, 2}, FailingStep{"sync", FileStep::Sync, 1},
+          FailingStep{"rename", FileStep::Rename, 1}}) {
+        SCOPED_TRACE(failing.name);
+        put("todo.bak", "previous backup");
+        driver.fail_file_step(failing.step, failing.nth);
+        EXPECT_FALSE(common::file_copy(path("todo.dat"), path("todo.bak"), false));
+        EXPECT_EQ(bytes_of("todo.bak"), "previous backup");
+        EXPECT_EQ(listing(), (std::vector<std::string>{"todo.bak", "todo.dat"}));
+        driver.stop_failing_files();
+    }
+    EXPECT_TRUE(common::file_copy(path("todo.dat"), path("todo.bak"), false));
+    EXPECT_EQ(bytes_of("todo.bak"), bytes_of("todo.dat"));
+}
+
+// An append that fails is taken back: the log never ends in half a line.
+TEST_F(FileSafety, FailedAppendLeavesTheFileAsItWas) {
+    put("ToDoLog.txt", "first line\r\n");
+    for (FileStep step : {FileStep::Write, FileStep::Flush}) {
+        driver.fail_file_step(step, 1);
+        FileVar log;
+        ASSERT_EQ(common::open_file(log, FileKind::Text, path("ToDoLog.txt"), "A"), 0);
+        common::write_value(log, FileKind::Text, "second line");
+        EXPECT_EQ(common::close_file(log, FileKind::Text), 1);
+        EXPECT_EQ(bytes_of("ToDoLog.txt"), "first line\r\n");
+        driver.stop_failing_files();
+    }
+    driver.fail_file_step(FileStep::Create, 1);
+    FileVar note;
+    EXPECT_EQ(common::open_file(note, FileKind::Text, path("AddFile.txt"), "A"), 1);
+    EXPECT_FALSE(fs::exists(path("AddFile.txt")));
+}
+
+// Where the folder takes no new file (creating the temporary is refused) but the file itself
+// may be written, a rewrite goes over the file in place.
+TEST_F(FileSafety, FolderThatRefusesNewFilesIsWrittenInPlace) {
+    driver.fail_file_step(FileStep::Create, 1, EACCES, true);
+    const std::string longer(100000, 'L');
+    put("todo.ini", "a much longer old settings file\r\n");
+    for (const std::string& bytes : {std::string("short\r\n"), longer, std::string("x")}) {
+        EXPECT_EQ(rewrite("todo.ini", bytes), 0);
+        EXPECT_EQ(bytes_of("todo.ini"), bytes);
+    }
+    EXPECT_EQ(listing(), std::vector<std::string>{"todo.ini"});
+
+    EXPECT_EQ(rewrite("new.txt", "a new file cannot be made here"), 1);
+    EXPECT_FALSE(fs::exists(path("new.txt")));
+    put("todo.bak", "old backup");
+    EXPECT_TRUE(common::file_copy(path("todo.ini"), path("todo.bak"), false));
+    EXPECT_EQ(bytes_of("todo.bak"), "x");
+
+    put("unwritable.txt", "kept");
+    fs::permissions(path("unwritable.txt"), fs::perms::owner_read);
+    if (geteuid() != 0) {  // root may write any file
+        EXPECT_EQ(rewrite("unwritable.txt", "new"), 1);
+    }
+    EXPECT_EQ(bytes_of("unwritable.txt"), "kept");
+}
+
+// In place, a failed write never lets the head of the file (where a record file keeps its
+// header) announce what was not written; a file that had to grow is left at its old size.
+TEST_F(FileSafety, FailedWriteInPlaceNeverWritesTheHead) {
+    const std::string old_bytes = std::string(512, 'h') + std::string(200000, 'o');
+    const std::string new_bytes = std::string(512, 'H') + std::string(300000, 'N');
+    // Write 1 fills the scratch file, 2 grows the target, 3 and 4 go backwards over it.
+    for (int nth : {1, 2, 3, 4}) {
+        SCOPED_TRACE(nth);
+        put("todo.dat", old_bytes);
+        driver.fail_file_step(FileStep::Create, 1, EACCES, true);
+        driver.fail_file_step(FileStep::Write, nth);
+        EXPECT_EQ(rewrite("todo.dat", new_bytes), 1);
+        const std::string left = bytes_of("todo.dat");
+        EXPECT_EQ(left.size(), old_bytes.size());
+        EXPECT_EQ(left.substr(0, 512), old_bytes.substr(0, 512));
+        if (nth <= 2) {
+            EXPECT_EQ(left, old_bytes) << "failed before anything old was touched";
+        }
+        driver.stop_failing_files();
+    }
+}
+
+}  // namespace
