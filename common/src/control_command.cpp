@@ -1,10 +1,13 @@
 // Control commands: list-view rows and columns, and the tool bar's settings.
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QTreeWidget>
+#include <QTreeView>
+#include <algorithm>
+#include <climits>
 
 #include "encoding.h"
 #include "native_window.h"
+#include "text_rows.h"
 #include "tool_bar.h"
 
 namespace common {
@@ -26,80 +29,54 @@ std::string text_of(const CommandArg& arg) {
     return {};
 }
 
-QTreeWidgetItem* row_of(QTreeWidget* view, long row) {
-    if (row < 0 || row >= view->topLevelItemCount()) return nullptr;
-    return view->topLevelItem(static_cast<int>(row));
-}
-
-int insert_column(Control& control, QTreeWidget* view, long index, const std::string& heading) {
-    int columns = control.list_view_columns;
+int insert_column(Control& control, QTreeView* view, long index, const std::string& heading) {
+    TableRows& table = *control.table;
+    const int columns = table.inserted_columns();
     if (index < 0 || index > columns) index = columns;
-    int at = static_cast<int>(index);
-    QStringList headings;
-    for (int c = 0; c < columns; ++c) headings << view->headerItem()->text(c);
-    headings.insert(at, to_qt(heading));
-    view->setColumnCount(columns + 1);
-    view->setHeaderLabels(headings);
-    // Cells right of the new column move one place on.
-    for (int r = 0; r < view->topLevelItemCount(); ++r) {
-        QTreeWidgetItem* item = view->topLevelItem(r);
-        for (int c = columns; c > at; --c) item->setText(c, item->text(c - 1));
-        item->setText(at, QString());
-    }
-    QFontMetrics metrics(view->font());
-    int width = metrics.horizontalAdvance(to_qt(heading) + QStringLiteral("XX"));
+    const int at = static_cast<int>(index);
+    // Columns keep their widths when one is inserted before them; the new one is as wide as
+    // its heading and "XX".
     QList<int> widths;
     for (int c = 0; c < columns; ++c) widths << view->header()->sectionSize(c);
-    widths.insert(at, width);
+    table.insert_column(at, heading);
+    QFontMetrics metrics(view->font());
+    widths.insert(at, metrics.horizontalAdvance(to_qt(heading) + QStringLiteral("XX")));
     for (int c = 0; c <= columns; ++c) view->header()->resizeSection(c, widths[c]);
     control.list_view_columns = columns + 1;
     return at;
 }
 
-int list_view_command(Control& control, QTreeWidget* view, int code, const CommandArg& a1,
+int list_view_command(Control& control, QTreeView* view, int code, const CommandArg& a1,
                       const CommandArg& a2, const CommandArg& a3) {
+    TableRows& table = *control.table;
+    const int row = static_cast<int>(std::clamp(number_of(a1), -1L, long(INT_MAX)));
     switch (code) {
-        case LV_DELETE_ROW: {
-            QTreeWidgetItem* item = row_of(view, number_of(a1));
-            if (item == nullptr) return 0;
-            delete item;
-            return 1;
-        }
-        case LV_INSERT_ROW: {
-            long row = number_of(a1);
-            int count = view->topLevelItemCount();
-            if (row < 0 || row > count) row = count;
-            auto* item = new QTreeWidgetItem();
-            item->setText(0, to_qt(text_of(a2)));
-            view->insertTopLevelItem(static_cast<int>(row), item);
-            return static_cast<int>(row);
-        }
+        case LV_DELETE_ROW:
+            return table.remove_row(row) ? 1 : 0;
+        case LV_INSERT_ROW:
+            return table.insert_row(row, text_of(a2));
         case LV_INSERT_COLUMN:
             return insert_column(control, view, number_of(a1), text_of(a2));
         case LV_SET_CELL: {
-            QTreeWidgetItem* item = row_of(view, number_of(a1));
-            long column = number_of(a2);
-            if (item == nullptr || column < 0 || column >= std::max(1, view->columnCount())) {
-                return 0;
-            }
-            item->setText(static_cast<int>(column), to_qt(text_of(a3)));
-            return 1;
+            const long column = number_of(a2);
+            if (column < 0 || column >= table.columns()) return 0;
+            return table.set_cell(row, static_cast<int>(column), text_of(a3)) ? 1 : 0;
         }
         case LV_GET_CELL: {
-            QTreeWidgetItem* item = row_of(view, number_of(a1));
-            std::string text = item ? from_qt(item->text(static_cast<int>(number_of(a2)))) : "";
+            const long column = number_of(a2);
+            std::string text =
+                column >= 0 && column < table.columns() ? table.cell(row, int(column)) : "";
             if (text.size() > kCellTextLimit) text.resize(kCellTextLimit);
             if (std::string* const* variable = std::get_if<std::string*>(&a3)) {
                 if (*variable) **variable = text;
             }
             return static_cast<int>(text.size());
         }
-        case LV_IS_SELECTED: {
-            QTreeWidgetItem* item = row_of(view, number_of(a1));
-            return item && item->isSelected() ? 2 : 0;
-        }
+        case LV_IS_SELECTED:
+            if (row < 0 || row >= table.count()) return 0;
+            return view->selectionModel()->isSelected(table.index(row, 0)) ? 2 : 0;
         case LV_ROW_COUNT:
-            return view->topLevelItemCount();
+            return table.count();
         default:
             return 0;
     }
@@ -112,8 +89,8 @@ int control_command(Window& window, int id, int code, const CommandArg& a1, cons
     Control* control = find_control(window, id);
     if (control == nullptr) return 0;
     if (control->kind == KIND_LIST_VIEW) {
-        auto* view = qobject_cast<QTreeWidget*>(control->widget.data());
-        if (view == nullptr) return 0;
+        auto* view = qobject_cast<QTreeView*>(control->widget.data());
+        if (view == nullptr || control->table == nullptr) return 0;
         Quiet quiet(*control);
         return list_view_command(*control, view, code, a1, a2, a3);
     }

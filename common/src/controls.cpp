@@ -7,7 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +21,7 @@
 #include "encoding.h"
 #include "fonts.h"
 #include "native_window.h"
+#include "text_rows.h"
 
 namespace common {
 namespace {
@@ -91,28 +92,58 @@ QWidget* make_static(long style, const QString& caption, QWidget* parent) {
     return label;
 }
 
-QWidget* make_combo(long style, QWidget* parent) {
+QWidget* make_combo(Control& control, QWidget* parent) {
+    const long style = control.style;
     auto* combo = new QComboBox(parent);
+    control.rows = new TextRows(combo);
+    combo->setModel(control.rows);
     combo->setEditable((style & CBS_TYPE_MASK) != CBS_DROPDOWNLIST);
     // Typing into the edit part never adds rows: the program decides what the list holds.
     combo->setInsertPolicy(QComboBox::NoInsert);
     // Nor does it complete what the user types: the text is exactly what was typed.
     if (combo->isEditable()) combo->setCompleter(nullptr);
     combo->setMaxVisibleItems(20);
+    if (auto* popup = qobject_cast<QListView*>(combo->view())) popup->setUniformItemSizes(true);
     return combo;
 }
 
-QWidget* make_list_view(long style, bool tree, QWidget* parent) {
-    auto* view = new QTreeWidget(parent);
+QWidget* make_list_box(Control& control, QWidget* parent) {
+    auto* list = new QListView(parent);
+    control.rows = new TextRows(list);
+    list->setModel(control.rows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every row is one line of the same font: the view need not measure ten thousand of them.
+    list->setUniformItemSizes(true);
+    return list;
+}
+
+void set_up_view(QTreeView* view, long style, bool tree) {
     view->setRootIsDecorated(tree);
-    view->setColumnCount(1);
-    view->setHeaderLabels({QString()});
     view->setAllColumnsShowFocus(true);
     view->setSelectionMode((style & LVS_SINGLESEL) || tree ? QAbstractItemView::SingleSelection
                                                            : QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->header()->setStretchLastSection(false);
     view->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    if (tree) view->setHeaderHidden(true);
+}
+
+// A report-style list view: rows of the office's texts behind a light model.
+QWidget* make_list_view(Control& control, QWidget* parent) {
+    auto* view = new QTreeView(parent);
+    control.table = new TableRows(view);
+    view->setModel(control.table);
+    view->setUniformRowHeights(true);
+    set_up_view(view, control.style, false);
+    return view;
+}
+
+QWidget* make_tree_view(long style, QWidget* parent) {
+    auto* view = new QTreeWidget(parent);
+    view->setColumnCount(1);
+    view->setHeaderLabels({QString()});
+    set_up_view(view, style, true);
+    view->setHeaderHidden(true);
     return view;
 }
 
@@ -142,13 +173,10 @@ QWidget* make_widget(Window& window, Control& control, const ControlDeclaration&
             return make_button(d.kind, d.style, caption, parent);
         case KIND_EDIT:
             return make_edit(window, control, caption, parent);
-        case KIND_LIST_BOX: {
-            auto* list = new QListWidget(parent);
-            list->setSelectionMode(QAbstractItemView::SingleSelection);
-            return list;
-        }
+        case KIND_LIST_BOX:
+            return make_list_box(control, parent);
         case KIND_COMBO_BOX:
-            return make_combo(d.style, parent);
+            return make_combo(control, parent);
         case KIND_STATIC:
             return make_static(d.style, caption, parent);
         case KIND_SCROLL_BAR: {
@@ -165,9 +193,9 @@ QWidget* make_widget(Window& window, Control& control, const ControlDeclaration&
             return edit;
         }
         case KIND_LIST_VIEW:
-            return make_list_view(d.style, false, parent);
+            return make_list_view(control, parent);
         case KIND_TREE_VIEW:
-            return make_list_view(d.style, true, parent);
+            return make_tree_view(d.style, parent);
         case KIND_STATUS_BAR: {
             auto* bar = new QStatusBar(parent);
             bar->setSizeGripEnabled(false);
@@ -193,15 +221,15 @@ void connect_clicks(Window& window, Control& control) {
 }
 
 void connect_view_signals(Window& window, Control& control) {
-    auto* view = qobject_cast<QTreeWidget*>(control.widget.data());
+    auto* view = qobject_cast<QTreeView*>(control.widget.data());
     if (view == nullptr) return;
     std::uint64_t serial = window.native->serial;
     int id = control.id;
-    QObject::connect(view, &QTreeWidget::itemClicked, window.native->guard,
+    QObject::connect(view, &QAbstractItemView::clicked, window.native->guard,
                      [w = &window, serial, id] {
                          if (still_open(w, serial)) report_control(*w, id, NOTIFY_LV_CLICK);
                      });
-    QObject::connect(view, &QTreeWidget::itemDoubleClicked, window.native->guard,
+    QObject::connect(view, &QAbstractItemView::doubleClicked, window.native->guard,
                      [w = &window, serial, id] {
                          if (still_open(w, serial)) report_control(*w, id, NOTIFY_LV_DOUBLE_CLICK);
                      });
@@ -360,9 +388,9 @@ std::string get_control_text(Window& window, int id) {
     if (auto* combo = qobject_cast<QComboBox*>(widget)) return from_qt(combo->currentText());
     if (auto* group = qobject_cast<QGroupBox*>(widget)) return from_qt(group->title());
     if (auto* bar = qobject_cast<QStatusBar*>(widget)) return from_qt(bar->currentMessage());
-    if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        QListWidgetItem* item = list->currentItem();
-        return item && item->isSelected() ? from_qt(item->text()) : std::string();
+    if (auto* list = qobject_cast<QListView*>(widget)) {
+        int row = selected_row(*list);
+        return row >= 0 ? find_control(window, id)->rows->text(row) : std::string();
     }
     return {};
 }

@@ -12,7 +12,7 @@ namespace {
 // The back buffer, or null for windows drawn without one.
 NativeWindow* drawable(Window& window) {
     NativeWindow* native = native_of(window);
-    return native && native->has_back_buffer && !native->back_buffer.isNull() ? native : nullptr;
+    return native && native->has_back_buffer ? native : nullptr;
 }
 
 std::string without_line_end(std::string text) {
@@ -42,11 +42,11 @@ void print_text(Window& window, const std::string& text) {
     if (native == nullptr) return;
     std::string shown = without_line_end(text);
     QString qt = to_qt(shown);
-    QPainter painter(&native->back_buffer);
-    painter.setFont(native->text_font);
     QFontMetrics metrics(native->text_font);
     // Text goes down opaque, on its own background, the way the desktop prints it.
     QRect box(native->pen_x, native->pen_y, metrics.horizontalAdvance(qt), metrics.height());
+    QPainter painter(&native->canvas(box));
+    painter.setFont(native->text_font);
     painter.fillRect(box, to_colour(native->text_background));
     painter.setPen(to_colour(native->text_colour));
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, qt);
@@ -57,7 +57,7 @@ void print_text(Window& window, const std::string& text) {
 void draw_rect(Window& window, int x, int y, int width, int height, long outline, long fill) {
     NativeWindow* native = drawable(window);
     if (native == nullptr || width <= 0 || height <= 0) return;
-    QPainter painter(&native->back_buffer);
+    QPainter painter(&native->canvas(QRect(x, y, width, height)));
     if (fill != -1) painter.fillRect(x, y, width, height, to_colour(fill));
     painter.setPen(to_colour(outline == -1 ? native->text_colour : outline));
     painter.setBrush(Qt::NoBrush);
@@ -79,7 +79,7 @@ void show_image(Window& window, int image, int type, int x, int y, int width, in
     if (native == nullptr || picture == nullptr) return;
     QRect target(x, y, width > 0 ? width : picture->width(),
                  height > 0 ? height : picture->height());
-    QPainter painter(&native->back_buffer);
+    QPainter painter(&native->canvas(target));
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(target, *picture);
     native->widget->update(target);

@@ -39,10 +39,15 @@ QImage read_source(const std::string& source) {
 }  // namespace
 
 QImage read_image_file(const std::string& path) {
+    // The name's extension first: guessing from the content loads every image plugin there is
+    // to ask each one, which costs a program's start-up more than reading its pictures does.
     QImageReader reader(native_path(path));
-    reader.setDecideFormatFromContent(true);
     QImage image = reader.read();
-    return image;
+    if (!image.isNull()) return image;
+    // A picture whose name lies about its kind ("photo.jpg" holding a GIF) still loads.
+    QImageReader by_content(native_path(path));
+    by_content.setDecideFormatFromContent(true);
+    return by_content.read();
 }
 
 QImage map_3d_colours(const QImage& source) {

@@ -2,30 +2,30 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 
-#include "encoding.h"
 #include "native_window.h"
+#include "text_rows.h"
 
 namespace common {
 namespace {
 
-QListWidget* list_box(Control* control) {
-    return control ? qobject_cast<QListWidget*>(control->widget.data()) : nullptr;
+QListView* list_box(Control* control) {
+    return control && control->kind == KIND_LIST_BOX
+               ? qobject_cast<QListView*>(control->widget.data())
+               : nullptr;
 }
 
 QComboBox* combo_box(Control* control) {
-    return control ? qobject_cast<QComboBox*>(control->widget.data()) : nullptr;
+    return control && control->kind == KIND_COMBO_BOX
+               ? qobject_cast<QComboBox*>(control->widget.data())
+               : nullptr;
 }
 
-// A new row neither selects itself (Qt selects the first row added) nor changes the edit text.
-void insert_row(QComboBox* combo, int index, const QString& text) {
-    QString shown = combo->currentText();
-    bool none_selected = combo->currentIndex() < 0;
-    combo->insertItem(index, text);
-    if (none_selected) combo->setCurrentIndex(-1);
-    if (combo->isEditable()) combo->setEditText(shown);
+// The rows of a list box or drop-down, or null for any other control.
+TextRows* rows_of(Control* control) {
+    return control ? control->rows : nullptr;
 }
 
 // A person has chosen a row only once the selection is in place and the mouse button is up.
@@ -94,7 +94,7 @@ private:
     bool chosen_ = false;
 };
 
-void connect_list_box(Window& window, Control& control, QListWidget* list) {
+void connect_list_box(Window& window, Control& control, QListView* list) {
     // Win32 list boxes report only when created with LBS_NOTIFY.
     if (!(control.style & LBS_NOTIFY)) return;
     new ChoiceReporter(window, control.id, list);
@@ -124,77 +124,47 @@ void connect_combo_box(Window& window, Control& control, QComboBox* combo) {
 }  // namespace
 
 void connect_list_signals(Window& window, Control& control) {
-    if (QListWidget* list = list_box(&control)) connect_list_box(window, control, list);
+    if (QListView* list = list_box(&control)) connect_list_box(window, control, list);
     if (QComboBox* combo = combo_box(&control)) connect_combo_box(window, control, combo);
 }
 
 void list_add(Window& window, int id, const std::string& text) {
-    Control* control = find_control(window, id);
-    if (control == nullptr) return;
-    Quiet quiet(*control);
-    if (QListWidget* list = list_box(control)) list->addItem(to_qt(text));
-    if (QComboBox* combo = combo_box(control)) insert_row(combo, combo->count(), to_qt(text));
+    list_insert(window, id, -1, text);
 }
 
 void list_insert(Window& window, int id, int index, const std::string& text) {
     Control* control = find_control(window, id);
-    if (control == nullptr) return;
+    TextRows* rows = rows_of(control);
+    if (rows == nullptr) return;
     Quiet quiet(*control);
-    if (QListWidget* list = list_box(control)) {
-        // Win32 takes -1 (or past the end) as "at the end".
-        if (index < 0 || index > list->count()) index = list->count();
-        list->insertItem(index, to_qt(text));
-    }
+    // Win32 takes -1 (or past the end) as "at the end"; so does TextRows.
     if (QComboBox* combo = combo_box(control)) {
-        if (index < 0 || index > combo->count()) index = combo->count();
-        insert_row(combo, index, to_qt(text));
+        ComboRowsChange change(combo);
+        rows->insert(index, text);
+        change.rows_added();
+    } else {
+        rows->insert(index, text);
     }
 }
 
 void list_delete(Window& window, int id, int index) {
-    Control* control = find_control(window, id);
-    if (control == nullptr) return;
-    Quiet quiet(*control);
-    if (QListWidget* list = list_box(control)) {
-        if (index >= 0 && index < list->count()) delete list->takeItem(index);
-    }
-    if (QComboBox* combo = combo_box(control)) {
-        if (index >= 0 && index < combo->count()) {
-            QString shown = combo->currentText();
-            bool was_current = combo->currentIndex() == index;
-            combo->removeItem(index);
-            if (combo->isEditable()) {
-                combo->setEditText(was_current ? QString() : shown);
-            }
-            if (was_current) combo->setCurrentIndex(-1);
-        }
-    }
+    list_delete_rows(window, id, index, 1);
 }
 
 std::string list_get(Window& window, int id, int index) {
-    Control* control = find_control(window, id);
-    if (QListWidget* list = list_box(control)) {
-        if (index >= 0 && index < list->count()) return from_qt(list->item(index)->text());
-    }
-    if (QComboBox* combo = combo_box(control)) {
-        if (index >= 0 && index < combo->count()) return from_qt(combo->itemText(index));
-    }
-    return {};
+    TextRows* rows = rows_of(find_control(window, id));
+    if (rows == nullptr || index < 0 || index >= rows->count()) return {};
+    return rows->text(index);
 }
 
 int list_count(Window& window, int id) {
-    Control* control = find_control(window, id);
-    if (QListWidget* list = list_box(control)) return list->count();
-    if (QComboBox* combo = combo_box(control)) return combo->count();
-    return -1;
+    TextRows* rows = rows_of(find_control(window, id));
+    return rows ? rows->count() : -1;
 }
 
 int list_get_selected(Window& window, int id) {
     Control* control = find_control(window, id);
-    if (QListWidget* list = list_box(control)) {
-        QListWidgetItem* item = list->currentItem();
-        return item && item->isSelected() ? list->row(item) : -1;
-    }
+    if (QListView* list = list_box(control)) return selected_row(*list);
     if (QComboBox* combo = combo_box(control)) return combo->currentIndex();
     return -1;
 }
@@ -203,13 +173,15 @@ void list_set_selected(Window& window, int id, int index) {
     Control* control = find_control(window, id);
     if (control == nullptr) return;
     Quiet quiet(*control);
-    if (QListWidget* list = list_box(control)) {
-        if (index >= 0 && index < list->count()) {
-            list->setCurrentRow(index);
-            list->scrollToItem(list->item(index));
+    if (QListView* list = list_box(control)) {
+        QItemSelectionModel* selection = list->selectionModel();
+        if (index >= 0 && index < control->rows->count()) {
+            QModelIndex row = control->rows->index(index);
+            selection->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+            list->scrollTo(row);
         } else {
-            list->setCurrentRow(-1);
-            list->clearSelection();
+            selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+            selection->clearSelection();
         }
     }
     if (QComboBox* combo = combo_box(control)) {

@@ -3,8 +3,10 @@
 #include "native_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
@@ -58,13 +60,29 @@ QColor NativeWindow::background_colour() const {
     return widget ? widget->palette().color(role) : QColor(Qt::white);
 }
 
+QImage& NativeWindow::canvas(const QRect& drawn) {
+    QSize needed = widget->size().expandedTo(QSize(drawn.right() + 1, drawn.bottom() + 1));
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        needed = needed.boundedTo(screen->virtualGeometry().size().expandedTo(widget->size()));
+    }
+    if (!back_buffer.isNull() && back_buffer.width() >= needed.width() &&
+        back_buffer.height() >= needed.height()) {
+        return back_buffer;
+    }
+    QImage grown(needed.expandedTo(back_buffer.size()), QImage::Format_RGB32);
+    grown.fill(background_colour());
+    if (!back_buffer.isNull()) QPainter(&grown).drawImage(0, 0, back_buffer);
+    back_buffer = std::move(grown);
+    return back_buffer;
+}
+
 void NativeWindow::paint(QWidget& on) {
     QPainter painter(&on);
-    if (has_back_buffer && !back_buffer.isNull()) {
-        painter.drawImage(0, 0, back_buffer);
-    } else {
+    // What the buffer does not cover has never been drawn on: it shows the background.
+    if (back_buffer.width() < on.width() || back_buffer.height() < on.height()) {
         painter.fillRect(on.rect(), background_colour());
     }
+    if (has_back_buffer && !back_buffer.isNull()) painter.drawImage(0, 0, back_buffer);
     if ((flags & WF_BORDER) && parent != nullptr && !record.is_dialog) {
         painter.setPen(QColor(Qt::black));
         painter.drawRect(0, 0, on.width() - 1, on.height() - 1);

@@ -24,6 +24,8 @@ class QToolBar;
 namespace common {
 
 class NativeWindow;
+class TableRows;
+class TextRows;
 
 // The tool-bar side of a control made by create_tool_bar.
 struct ToolBarState {
@@ -52,8 +54,10 @@ struct Control {
     // position while the user drags it.
     int scroll_pos = 0;
     int thumb_pos = 0;
-    int list_view_columns = 0;  // list view: columns inserted so far
-    long text_colour = -1;      // -1: the system's default
+    int list_view_columns = 0;   // list view: columns inserted so far
+    TextRows* rows = nullptr;    // list box or combo box: its rows (owned by its widget)
+    TableRows* table = nullptr;  // list view: its rows and columns (owned by its widget)
+    long text_colour = -1;       // -1: the system's default
     long background_colour = -1;
     std::unique_ptr<ToolBarState> tool_bar;
 };
@@ -99,9 +103,12 @@ public:
     int controls_made = 0;
     bool building = false;  // a dialog's controls are being made: stack them once at the end
 
-    // Drawing state.
+    // Drawing state. The back buffer is made on the first drawing and grows to hold what is
+    // drawn (up to the screen's size), so windows that draw nothing, or little, cost no
+    // screen-sized picture each.
     bool has_back_buffer = false;
     QImage back_buffer;
+    QImage& canvas(const QRect& drawn);
     long flags = 0;
     int pen_x = 0, pen_y = 0;
     long text_colour = 0;

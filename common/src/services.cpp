@@ -1,10 +1,10 @@
 // Starting other programs and playing sounds.
 #include "common/services.h"
 
-#include <QAudioOutput>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QMediaPlayer>
+#include <QLibrary>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -36,15 +36,43 @@ QString program_for(const QString& file) {
     return {};
 }
 
-struct Player {
-    QMediaPlayer player;
-    QAudioOutput output;
-    Player() { player.setAudioOutput(&output); }
+// The sound player is a module beside the program ("kez_sound"), loaded on the first sound so
+// that the multimedia libraries cost nothing to a run that plays none. Without the module the
+// program plays nothing, as on a machine without sound.
+struct SoundModule {
+    bool tried = false;
+    void (*play)(const char16_t* path, int length) = nullptr;
+    void (*stop)() = nullptr;
 };
+SoundModule sound_module;
 
-Player& sound_player() {
-    static Player* player = new Player();  // lives as long as the program
-    return *player;
+#ifndef KEZ_SOUND_FROM_PROGRAMS
+#define KEZ_SOUND_FROM_PROGRAMS "../lib/kez-office"
+#endif
+
+// Beside the program in the build and portable folders; in its library folder when installed.
+bool load_library(QLibrary& library) {
+    const QString programs = QCoreApplication::applicationDirPath();
+    for (const QString& folder :
+         {programs, programs + QStringLiteral("/" KEZ_SOUND_FROM_PROGRAMS)}) {
+        library.setFileName(folder + QStringLiteral("/kez_sound"));
+        if (library.load()) return true;
+    }
+    return false;
+}
+
+bool load_sound_module() {
+    if (!sound_module.tried) {
+        sound_module.tried = true;
+        QLibrary library;
+        if (load_library(library)) {  // stays loaded for the rest of the run
+            sound_module.play =
+                reinterpret_cast<decltype(sound_module.play)>(library.resolve("kez_play_sound"));
+            sound_module.stop =
+                reinterpret_cast<decltype(sound_module.stop)>(library.resolve("kez_stop_sound"));
+        }
+    }
+    return sound_module.play != nullptr && sound_module.stop != nullptr;
 }
 
 }  // namespace
@@ -84,10 +112,10 @@ void play_sound(const std::string& path) {
     ensure_layer();
     QString file = local_path(path);
     if (!QFileInfo::exists(file)) return;
-    Player& sound = sound_player();
-    sound.player.stop();
-    sound.player.setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
-    sound.player.play();
+    if (!load_sound_module()) return;
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    sound_module.play(reinterpret_cast<const char16_t*>(absolute.constData()),
+                      static_cast<int>(absolute.size()));
 }
 
 void stop_sound() {
@@ -95,8 +123,8 @@ void stop_sound() {
         layer_hooks().sound(std::string(), false);
         return;
     }
-    ensure_layer();
-    sound_player().player.stop();
+    // Nothing can be playing before the first sound loaded the player.
+    if (sound_module.stop != nullptr) sound_module.stop();
 }
 
 }  // namespace common

@@ -43,6 +43,13 @@ char upper_char(char c) {
 }
 
 std::string fixed_text(double number, int decimals) {
+    // Whole numbers that fit a 64-bit integer are written as one, the same digits far faster
+    // (a list of ten thousand entries writes and reads its priorities as number texts).
+    if (decimals == 0 && std::fabs(number) < 1e15) {
+        char digits[24];
+        auto result = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(number));
+        return std::string(digits, result.ptr);
+    }
     char buffer[400];
     auto result =
         std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed, decimals);
@@ -76,17 +83,18 @@ double text_number(const std::string& text) {
     while (i < text.size() && is_blank(text[i])) ++i;
     bool negative = i < text.size() && text[i] == '-';
     if (negative) ++i;
-    std::string digits;
-    while (i < text.size() && is_digit(text[i])) digits += text[i++];
-    if (digits.empty()) digits.push_back('0');
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        std::string fraction;
-        while (i < text.size() && is_digit(text[i])) fraction += text[i++];
-        if (!fraction.empty()) digits += "." + fraction;
+    // The number is the run of digits, with a fraction after a point, read where it stands.
+    const std::size_t start = i;
+    while (i < text.size() && is_digit(text[i])) ++i;
+    std::string whole_missing;  // ".5" reads as 0.5
+    const char* first = text.data() + start;
+    if (i == start) {
+        whole_missing = "0" + text.substr(start);
+        first = whole_missing.data();
     }
+    const char* last = first + (text.size() - start) + (i == start ? 1 : 0);
     double value = 0;
-    auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    auto result = std::from_chars(first, last, value, std::chars_format::fixed);
     if (result.ec == std::errc::result_out_of_range) value = std::numeric_limits<double>::max();
     return negative && value != 0 ? -value : value;
 }

@@ -38,15 +38,6 @@ QPoint inside(QRect box, const QRect& area) {
     return {std::max(x, area.left()), std::max(y, area.top())};
 }
 
-void make_back_buffer(NativeWindow& native) {
-    QSize size = native.widget->size();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        size = size.expandedTo(screen->virtualGeometry().size());
-    }
-    native.back_buffer = QImage(size, QImage::Format_RGB32);
-    native.back_buffer.fill(native.background_colour());
-}
-
 void fix_size_unless_sizable(NativeWindow& native, int width, int height) {
     if (native.parent == nullptr && !(native.flags & WF_SIZABLE)) {
         native.widget->setFixedSize(width, height);
@@ -76,7 +67,6 @@ int open_window(Window& window, int x, int y, int width, int height, long flags,
     fix_size_unless_sizable(*native, width, height);
     native->text_font = host->font();
     native->has_back_buffer = !(flags & WF_NO_BACK_BUFFER);
-    if (native->has_back_buffer) make_back_buffer(*native);
     window.native = native;
     attach_to_parent(window, parent);
     // A child window opened later must not cover its parent's status bar.
@@ -145,7 +135,8 @@ void set_window_color(Window& window, long colour) {
     palette.setColor(QPalette::Window, to_colour(colour));
     native->widget->setPalette(palette);
     if (native->has_back_buffer) {
-        native->back_buffer.fill(to_colour(colour));
+        // A window not drawn on yet has no buffer: it paints in its background colour.
+        if (!native->back_buffer.isNull()) native->back_buffer.fill(to_colour(colour));
         native->printed.clear();
     }
     native->widget->update();

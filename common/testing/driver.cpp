@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,7 +17,7 @@
 #include <QStyleOptionSlider>
 #include <QTextEdit>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "common/hooks.h"
 #include "encoding.h"
@@ -206,8 +206,8 @@ void Driver::type(Window& window, int id, const std::string& text) {
 void Driver::select_row(Window& window, int id, int row) {
     QWidget* widget = control_widget(window, id);
     if (!within_reach(widget)) return;
-    if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        if (row >= 0 && row < list->count()) {
+    if (auto* list = qobject_cast<QListView*>(widget)) {
+        if (row >= 0 && row < list->model()->rowCount()) {
             mouse_click(list->viewport(), row_point(list, list->model()->index(row, 0)));
         }
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
@@ -219,8 +219,8 @@ void Driver::select_row(Window& window, int id, int row) {
             key_click(combo, before < row ? Qt::Key_Down : Qt::Key_Up);
             if (combo->currentIndex() == before) break;  // a row it cannot reach
         }
-    } else if (auto* view = qobject_cast<QTreeWidget*>(widget)) {
-        if (row >= 0 && row < view->topLevelItemCount()) {
+    } else if (auto* view = qobject_cast<QTreeView*>(widget)) {
+        if (row >= 0 && row < view->model()->rowCount()) {
             mouse_click(view->viewport(), row_point(view, view->model()->index(row, 0)));
         }
     }

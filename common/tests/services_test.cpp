@@ -13,6 +13,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 
 #include "common/hooks.h"
 #include "common/testing/driver.h"
@@ -199,6 +202,53 @@ TEST(Services, ProgramsAndSoundsAreRecordedAndTheFolderEndsWithASeparator) {
     play_sound("/nonexistent/alarm.wav");
     stop_sound();
     EXPECT_EQ(program_folder(), real);
+}
+
+}  // namespace
+
+namespace {
+
+bool multimedia_loaded() {
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line)) {
+        if (line.find("libQt6Multimedia") != std::string::npos) return true;
+    }
+    return false;
+}
+
+// A short silent WAV file: 8 kHz, 8 bits, mono, a tenth of a second.
+void write_silence(const std::string& path) {
+    std::ofstream out(path, std::ios::binary);
+    const auto u32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    const auto u16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    const std::uint32_t samples = 800;
+    out << "RIFF";
+    u32(36 + samples);
+    out << "WAVEfmt ";
+    u32(16), u16(1), u16(1), u32(8000), u32(8000), u16(1), u16(8);
+    out << "data";
+    u32(samples);
+    out << std::string(samples, '\x80');
+}
+
+// The multimedia libraries load with the first sound, never with the program: they cost more
+// start-up time and memory than everything else a program loads.
+TEST(Services, TheSoundPlayerLoadsWithTheFirstSoundOnly) {
+    if (!std::ifstream("/proc/self/maps")) GTEST_SKIP() << "no /proc to look into";
+    Window window;
+    open_window(window, 0, 0, 100, 100, 0, nullptr, "sound", nullptr);
+    stop_sound();  // nothing is playing yet: loads nothing
+    play_sound("/nonexistent/alarm.wav");
+    EXPECT_FALSE(multimedia_loaded());
+    // The build puts the player module beside this test program, as beside the programs.
+    std::string sound = std::filesystem::temp_directory_path() / "layer_sound_test.wav";
+    write_silence(sound);
+    play_sound(sound);
+    EXPECT_TRUE(multimedia_loaded());
+    stop_sound();
+    std::filesystem::remove(sound);
+    close_window(window);
 }
 
 }  // namespace

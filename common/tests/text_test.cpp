@@ -25,6 +25,8 @@ TEST(NumberText, WholeValuesHaveNoDecimalsOthersTwo) {
     EXPECT_EQ(number_text(189.99), " 189.99");
     EXPECT_EQ(number_text(17.5 / 100 * 200), " 35");
     EXPECT_EQ(number_text(3000000000.0), " 3000000000");
+    EXPECT_EQ(number_text(-999999999999999.0), " -999999999999999");
+    EXPECT_EQ(number_text(1e20), " 100000000000000000000");
     // A broken calculation never writes "nan" or "inf" into a file.
     EXPECT_EQ(number_text(std::nan("")), " 0");
     EXPECT_EQ(number_text(HUGE_VAL), " 0");

@@ -18,7 +18,11 @@ using namespace common;
 
 namespace {
 
+// What the window shows at a point; beyond its edges, what it keeps in its back buffer for the
+// day it is made larger.
 QColor pixel(Window& window, int x, int y) {
+    QWidget* widget = window.native->widget;
+    if (widget->rect().contains(x, y)) return widget->grab().toImage().pixelColor(x, y);
     return window.native->back_buffer.pixelColor(x, y);
 }
 
@@ -113,6 +117,21 @@ TEST_F(Drawing, AWindowWithoutBackBufferDrawsNothing) {
     draw_rect(plain, 0, 0, 10, 10, 0, 0);
     EXPECT_TRUE(printed_texts(plain).empty());
     EXPECT_TRUE(plain.native->back_buffer.isNull());
+}
+
+// Each window used to hold a screen-sized picture from the start: megabytes for a window that
+// draws nothing. The buffer now comes with the first drawing and is as large as it needs to be.
+TEST_F(Drawing, TheBackBufferComesWithTheFirstDrawingAndHoldsWhatIsDrawn) {
+    set_window_color(window, rgb(0, 0, 128));
+    EXPECT_TRUE(window.native->back_buffer.isNull());
+    EXPECT_EQ(pixel(window, 150, 100), QColor(0, 0, 128));  // painted in its colour all the same
+    draw_rect(window, 10, 10, 20, 20, rgb(255, 0, 0), rgb(255, 0, 0));
+    EXPECT_EQ(window.native->back_buffer.size(), QSize(300, 200));
+    EXPECT_EQ(pixel(window, 150, 100), QColor(0, 0, 128));
+    draw_rect(window, 280, 190, 60, 40, rgb(0, 255, 0), rgb(0, 255, 0));  // past the corner
+    EXPECT_EQ(window.native->back_buffer.size(), QSize(340, 230));
+    EXPECT_EQ(pixel(window, 15, 15), QColor(255, 0, 0));  // what was drawn before stays
+    EXPECT_EQ(pixel(window, 330, 220), QColor(0, 255, 0));
 }
 
 TEST_F(Drawing, ImagesLoadShowAndFree) {
