@@ -15,6 +15,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   as_root=()
   [ "$(id -u)" -eq 0 ] || as_root=(sudo)
   echo "installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
 fi
