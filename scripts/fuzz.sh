@@ -47,6 +47,7 @@ cmake --build build-fuzz -j2 --target "${targets[@]}"
 flock -u 9
 
 root=$PWD
+export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 printf '%-24s %12s %8s %9s\n' target runs cov findings
 for t in "${targets[@]}"; do
   work=build-fuzz/fuzz-work/$t
