@@ -111,14 +111,7 @@ std::vector<MissedAlarm> alarms_missed_between(const std::vector<std::string>& d
 }
 
 std::string missed_message(int count, const std::string& entry_text) {
-    if (count == 1) {
-        return common::field_text("<< REMINDER ALARM MISSED WHILE AWAY >> " + entry_text + "  ");
-    }
-    if (count > 1) {
-        return "<< THERE ARE" + common::number_text(count) +
-               " REMINDER ALARMS MISSED WHILE AWAY >> ";
-    }
-    return "";
+    return past_alarms_message(count, entry_text, "MISSED WHILE AWAY");
 }
 
 std::string missed_notification(const std::string& entry_text) {

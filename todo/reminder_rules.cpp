@@ -163,15 +163,18 @@ std::string several_within_hour_message(int count_before, const std::string& sum
                               " reminders within the hour. " + summary);
 }
 
-std::string earlier_today_message(int count, const std::string& entry_text) {
+std::string past_alarms_message(int count, const std::string& entry_text, const std::string& when) {
     if (count == 1) {
-        return common::field_text("<< REMINDER ALARM FROM EARLIER TODAY >> " + entry_text + "  ");
+        return common::field_text("<< REMINDER ALARM " + when + " >> " + entry_text + "  ");
     }
     if (count > 1) {
-        return "<< THERE ARE" + common::number_text(count) +
-               " REMINDER ALARMS FROM EARLIER TODAY >> ";
+        return "<< THERE ARE" + common::number_text(count) + " REMINDER ALARMS " + when + " >> ";
     }
     return "";
+}
+
+std::string earlier_today_message(int count, const std::string& entry_text) {
+    return past_alarms_message(count, entry_text, "FROM EARLIER TODAY");
 }
 
 }  // namespace todo

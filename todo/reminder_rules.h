@@ -79,6 +79,9 @@ std::string alarm_message(const std::string& entry_text);
 std::string within_hour_message(int minutes_past, const std::string& entry_text,
                                 const std::string& summary);
 std::string several_within_hour_message(int count_before, const std::string& summary);
+// The report of alarms given late, one entry by its text, several by their count ("" for none);
+// `when` says when they fell due ("FROM EARLIER TODAY").
+std::string past_alarms_message(int count, const std::string& entry_text, const std::string& when);
 // The first tick's report of alarms whose hour passed before the program ran; "" for none.
 std::string earlier_today_message(int count, const std::string& entry_text);
 

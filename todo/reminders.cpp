@@ -130,6 +130,7 @@ void begin_tick() {
     memory.today_row = -1;
     memory.highlighted_this_tick = false;
     memory.reminder_message.clear();
+    memory.tick_clock = common::clock_now();
     // Another database loaded: its entries are new to the alarms, and what passed while it was
     // chosen is not counted as missed. A changed time needs nothing: it is part of the alarm's
     // key, so it opens a new window without giving the other entries' alarms again.
@@ -388,7 +389,6 @@ void take_dropped_entry() {
 
 void evaluate_reminders() {
     begin_tick();
-    memory.tick_clock = common::clock_now();
     const Moment now = moment_now();
     Columns columns = read_columns(row_count());
     Selections selected;
