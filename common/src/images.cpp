@@ -2,6 +2,7 @@
 #include "images.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImageReader>
 #include <QPalette>
@@ -39,9 +40,12 @@ QImage read_source(const std::string& source) {
 }  // namespace
 
 QImage read_image_file(const std::string& path) {
-    // The name's extension first: guessing from the content loads every image plugin there is
-    // to ask each one, which costs a program's start-up more than reading its pictures does.
-    QImageReader reader(native_path(path));
+    // The name's extension first, and only it: left to guess, the reader loads and asks every
+    // image plugin there is, even for a bitmap it reads itself, which costs a program's
+    // start-up more than reading its pictures does.
+    const QString file = native_path(path);
+    QImageReader reader(file, QFileInfo(file).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();
     if (!image.isNull()) return image;
     // A picture whose name lies about its kind ("photo.jpg" holding a GIF) still loads.

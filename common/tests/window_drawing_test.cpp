@@ -155,6 +155,20 @@ TEST_F(Drawing, ImagesLoadShowAndFree) {
     delete_image(handle, IMAGE_PICTURE);
     EXPECT_EQ(image_count(), before);
     show_image(window, handle, IMAGE_PICTURE, 0, 0, 10, 10);  // a freed handle draws nothing
+
+    // Read by the kind the name gives, whatever its case, and by the content where the name
+    // gives the wrong kind.
+    ASSERT_TRUE(picture.save(QString::fromStdString(folder + "/PANEL.JPG"), "JPEG", 100));
+    ASSERT_TRUE(picture.save(QString::fromStdString(folder + "/roof.jpg"), "PNG"));
+    ASSERT_TRUE(picture.save(QString::fromStdString(folder + "/strip.bmp"), "BMP"));
+    for (const char* name : {"/PANEL.JPG", "/roof.jpg", "/strip.bmp"}) {
+        SCOPED_TRACE(name);
+        int loaded = load_image(folder + name, IMAGE_PICTURE);
+        ASSERT_NE(loaded, 0);
+        show_image(window, loaded, IMAGE_PICTURE, 0, 0, 4, 4);
+        EXPECT_NEAR(pixel(window, 2, 2).red(), 200, 12);
+        delete_image(loaded, IMAGE_PICTURE);
+    }
 }
 
 TEST_F(Drawing, GreyShadesMapToTheThreeDColours) {
