@@ -22,6 +22,7 @@ void mark_shutdown() {
 
 void init_layer(int& argc, char** argv) {
     if (QCoreApplication::instance() != nullptr) return;
+    start_reading_font_configuration();
     new QApplication(argc, argv);
     // Both programs quit through their own run flags, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -15,11 +15,26 @@
 #include <QFontInfo>
 #include <QStringList>
 #include <map>
+#include <thread>
+
+#if defined(KEZ_HAS_FONTCONFIG)
+#include <fontconfig/fontconfig.h>
+#endif
 
 #include "encoding.h"
 
 namespace common {
 namespace {
+
+std::thread& font_configuration_reader() {
+    static std::thread reader;
+    return reader;
+}
+
+// Every question about faces waits until the configuration has been read.
+void wait_for_font_configuration() {
+    if (font_configuration_reader().joinable()) font_configuration_reader().join();
+}
 
 const QStringList& dialog_faces() {
     static const QStringList faces = {
@@ -52,7 +67,17 @@ QString first_installed(const QStringList& faces) {
 
 }  // namespace
 
+void start_reading_font_configuration() {
+#if defined(KEZ_HAS_FONTCONFIG)
+    // fontconfig keeps the configuration it read for the whole process; the toolkit's own
+    // call then finds it there.
+    if (!font_configuration_reader().joinable())
+        font_configuration_reader() = std::thread([] { FcInit(); });
+#endif
+}
+
 QString installed_face(const std::string& face) {
+    wait_for_font_configuration();
     static std::map<std::string, QString> chosen;
     auto found = chosen.find(face);
     if (found != chosen.end()) return found->second;

@@ -7,6 +7,11 @@
 
 namespace common {
 
+// Starts reading the desktop's font configuration beside the toolkit's own start-up. Reading
+// it is most of what a first text costs, and it would otherwise wait until the first window
+// asks for a face.
+void start_reading_font_configuration();
+
 // The installed face drawn for a face the programs name ("MS Sans Serif", "ANSI_CHARSET",
 // "CENTURY_GOTHIC", ...); a face with no stand-in is passed on as it is.
 QString installed_face(const std::string& face);
