@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "native_window.h"
@@ -47,13 +48,27 @@ QRect text_extent(const Control& control) {
     return inside.translated(label->pos());
 }
 
+// Where each label's text is drawn, measured once per restacking: measuring lays the text
+// out, and every pair of overlapping labels would otherwise measure both again.
+class TextExtents {
+public:
+    const QRect& of(const Control& control) {
+        auto found = measured_.find(&control);
+        if (found == measured_.end()) found = measured_.emplace(&control, text_extent(control)).first;
+        return found->second;
+    }
+
+private:
+    std::map<const Control*, QRect> measured_;
+};
+
 // Does `upper`, stacked above `lower`, hide what must be seen of `lower`?
-bool hides(const Control& upper, const Control& lower) {
+bool hides(const Control& upper, const Control& lower, TextExtents& texts) {
     if (upper.kind != KIND_STATIC) return false;
     if (is_field(lower)) return overlap(upper, lower);
     if (lower.kind != KIND_STATIC) return false;
-    return upper.widget->geometry().intersects(text_extent(lower)) &&
-           !lower.widget->geometry().intersects(text_extent(upper));
+    return upper.widget->geometry().intersects(texts.of(lower)) &&
+           !lower.widget->geometry().intersects(texts.of(upper));
 }
 
 // Moves each field and label up to just above the highest label that would hide it.
@@ -62,11 +77,12 @@ void lift_hidden_controls(std::vector<Control*>& bottom_to_top) {
     for (Control* control : bottom_to_top) {
         if (is_field(*control) || control->kind == KIND_STATIC) lifted.push_back(control);
     }
+    TextExtents texts;
     for (Control* lower : lifted) {
         auto at = std::find(bottom_to_top.begin(), bottom_to_top.end(), lower);
         auto highest = bottom_to_top.end();
         for (auto it = at + 1; it != bottom_to_top.end(); ++it) {
-            if (hides(**it, *lower)) highest = it;
+            if (hides(**it, *lower, texts)) highest = it;
         }
         if (highest != bottom_to_top.end()) std::rotate(at, at + 1, highest + 1);
     }
