@@ -67,24 +67,6 @@ std::vector<Entry> read_database(common::FileVar& database, bool& whole) {
     return entries;
 }
 
-// The database as bytes: the header (its other fields those of the last entry, as the record
-// buffer leaves them), the entries, then whatever the old file held beyond them.
-std::string database_image(const std::vector<Entry>& entries, const std::string& beyond) {
-    RecordBuffer buffer{};
-    EntryRecord record;
-    std::string image((entries.size() + 1) * RECORD_LENGTH, '\0');
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        record = record_of(entries[i]);
-        encode_record(record, buffer);
-        std::copy(buffer.begin(), buffer.end(),
-                  image.begin() + static_cast<long>((i + 1) * RECORD_LENGTH));
-    }
-    record.count = static_cast<std::int32_t>(entries.size());
-    encode_record(record, buffer);
-    std::copy(buffer.begin(), buffer.end(), image.begin());
-    return image + beyond;
-}
-
 // What the old file holds past `length` bytes: a save never shortens the file.
 std::string old_bytes_beyond(const std::string& path, std::size_t length) {
     common::FileVar old;
@@ -103,12 +85,34 @@ std::string old_bytes_beyond(const std::string& path, std::size_t length) {
 // Written whole beside the old file and renamed over it, so a full disk or a crash leaves the
 // previous database as it was.
 bool write_database_file(const std::string& path, const std::vector<Entry>& entries) {
-    const std::string image =
-        database_image(entries, old_bytes_beyond(path, (entries.size() + 1) * RECORD_LENGTH));
+    const std::string beyond = old_bytes_beyond(path, (entries.size() + 1) * RECORD_LENGTH);
     common::FileVar database;
     if (common::open_file(database, FileKind::Binary, path, "W") != 0) return false;
-    const bool written =
-        common::write_bytes(database, image.data(), image.size()) == static_cast<int>(image.size());
+    // A block of records at a time from one small buffer: an image of a long list made whole
+    // first would be megabytes of fresh memory to fill on every save.
+    bool written = true;
+    const auto put = [&](const void* bytes, std::size_t count) {
+        if (written && count > 0)
+            written = common::write_bytes(database, bytes, count) == static_cast<int>(count);
+    };
+    RecordBuffer buffer{};
+    // The header: the count, its other fields those of the last entry, as the record buffer
+    // leaves them.
+    EntryRecord header = entries.empty() ? EntryRecord{} : record_of(entries.back());
+    header.count = static_cast<std::int32_t>(entries.size());
+    encode_record(header, buffer);
+    put(buffer.data(), buffer.size());
+    std::vector<unsigned char> block;
+    block.reserve(RECORDS_PER_BLOCK * RECORD_LENGTH);
+    for (std::size_t i = 0; i < entries.size() && written; ++i) {
+        encode_record(record_of(entries[i]), buffer);
+        block.insert(block.end(), buffer.begin(), buffer.end());
+        if (block.size() >= RECORDS_PER_BLOCK * RECORD_LENGTH || i + 1 == entries.size()) {
+            put(block.data(), block.size());
+            block.clear();
+        }
+    }
+    put(beyond.data(), beyond.size());
     return common::close_file(database, FileKind::Binary) == 0 && written;
 }
 

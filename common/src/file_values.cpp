@@ -36,6 +36,7 @@ int put(OpenFile& open, const void* bytes, std::size_t count) {
     }
     std::size_t written = std::fwrite(bytes, 1, count, open.handle());
     if (written != count) open.note_write_failure();
+    open.after_write(written);
     return static_cast<int>(written);
 }
 

@@ -39,6 +39,7 @@ public:
     // round) on the same handle; these keep track of which one came last.
     void before_read();
     void before_write();
+    void after_write(std::size_t count);
     void note_write_failure() { write_failed_ = true; }
 
     long position() const;
@@ -57,7 +58,12 @@ private:
     LastUse last_use_ = LastUse::None;
     bool write_failed_ = false;
     bool wrote_ = false;
+    std::size_t not_yet_on_its_way_ = 0;  // bytes written since the disk was last set going
 };
+
+// A name beside `target` ("<target>.~<pid>.<n>") that no other writer, in this process or
+// another, uses at the same time: where a "W" file is written before it takes its place.
+std::string temporary_beside(const std::string& target);
 
 // Steps of committing a file, shared by close() and the whole-file operations.
 // Flushes the C library's buffer and then the system's cache to the disk itself.

@@ -102,6 +102,36 @@ TEST_F(FileSafety, RewriteThatFailsAtAnyStepKeepsTheOldFileWhole) {
     }
 }
 
+// A file over a megabyte is set on its way to the disk while it is written and the file it
+// replaces is given a second name that goes a moment later: a failed rename still leaves the
+// old file alone, under its own name only, and a good one the new file whole.
+TEST_F(FileSafety, LongFileIsReplacedWholeAndAFailedRenameKeepsTheOldOne) {
+    const std::string old_bytes(3 << 20, 'o');
+    std::string new_bytes;
+    for (int i = 0; new_bytes.size() < (5u << 20); ++i) new_bytes += std::to_string(i) + ',';
+    put("todo.dat", old_bytes);
+    const auto settled_listing = [&] {
+        for (int wait = 0; wait < 100 && listing().size() > 1; ++wait) usleep(10000);
+        return listing();
+    };
+
+    driver.fail_file_step(FileStep::Rename, 1);
+    EXPECT_EQ(rewrite("todo.dat", new_bytes), 1);
+    driver.stop_failing_files();
+    EXPECT_EQ(settled_listing(), std::vector<std::string>{"todo.dat"});
+    EXPECT_EQ(bytes_of("todo.dat"), old_bytes);
+
+    FileVar file;
+    ASSERT_EQ(common::open_file(file, FileKind::Binary, path("todo.dat"), "W"), 0);
+    for (std::size_t at = 0; at < new_bytes.size(); at += 70000) {  // writes of a record block
+        const std::size_t count = std::min<std::size_t>(70000, new_bytes.size() - at);
+        ASSERT_EQ(common::write_bytes(file, new_bytes.data() + at, count), static_cast<int>(count));
+    }
+    EXPECT_EQ(common::close_file(file, FileKind::Binary), 0);
+    EXPECT_EQ(settled_listing(), std::vector<std::string>{"todo.dat"});
+    EXPECT_EQ(bytes_of("todo.dat"), new_bytes);
+}
+
 TEST_F(FileSafety, CopyThatFailsAtAnyStepKeepsTheOldCopyWhole) {
     put("todo.dat", std::string(200000, 'n'));
     for (FailingStep failing :
