@@ -3,7 +3,7 @@
 # are already there. Runs as root (or through sudo when it is available).
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev
+packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev libfontconfig-dev
           gstreamer1.0-plugins-good fonts-dejavu-core fonts-liberation
           fonts-urw-base35 libgtest-dev libgmock-dev libbenchmark-dev)
 # The Debian package's dependencies are found by looking at its programs with "file".

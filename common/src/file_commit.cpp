@@ -157,10 +157,10 @@ bool publish(const std::string& from, const std::string& to) {
     const std::string old_copy = keep_long_file_aside(to);
     std::error_code error;
     fs::rename(from, to, error);
+    if (!error) sync_folder_of(to);
+    // Only now: the folder's flush would otherwise wait for the old file to be taken apart.
     if (!old_copy.empty()) let_go_of(old_copy);
-    if (error) return false;
-    sync_folder_of(to);
-    return true;
+    return !error;
 }
 
 bool rewrite_in_place(const std::string& target, const std::string& bytes) {
