@@ -46,8 +46,10 @@ struct SoundModule {
 };
 SoundModule sound_module;
 
+// Where an installed copy keeps the module, seen from its programs' folder: packaging's install
+// rules set it, next to where they put the module.
 #ifndef KEZ_SOUND_FROM_PROGRAMS
-#define KEZ_SOUND_FROM_PROGRAMS "../lib/kez-office"
+#error "KEZ_SOUND_FROM_PROGRAMS comes from packaging/CMakeLists.txt"
 #endif
 
 // Beside the program in the build and portable folders; in its library folder when installed.
