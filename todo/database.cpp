@@ -102,16 +102,18 @@ bool write_database_file(const std::string& path, const std::vector<Entry>& entr
     header.count = static_cast<std::int32_t>(entries.size());
     encode_record(header, buffer);
     put(buffer.data(), buffer.size());
+    constexpr std::size_t BLOCK_BYTES = RECORDS_PER_BLOCK * RECORD_LENGTH;
     std::vector<unsigned char> block;
-    block.reserve(RECORDS_PER_BLOCK * RECORD_LENGTH);
-    for (std::size_t i = 0; i < entries.size() && written; ++i) {
-        encode_record(record_of(entries[i]), buffer);
+    block.reserve(BLOCK_BYTES);
+    for (const Entry& entry : entries) {
+        encode_record(record_of(entry), buffer);
         block.insert(block.end(), buffer.begin(), buffer.end());
-        if (block.size() >= RECORDS_PER_BLOCK * RECORD_LENGTH || i + 1 == entries.size()) {
+        if (block.size() == BLOCK_BYTES) {
             put(block.data(), block.size());
             block.clear();
         }
     }
+    put(block.data(), block.size());
     put(beyond.data(), beyond.size());
     return common::close_file(database, FileKind::Binary) == 0 && written;
 }

@@ -49,7 +49,7 @@ QImage read_image_file(const std::string& path) {
     QImage image = reader.read();
     if (!image.isNull()) return image;
     // A picture whose name lies about its kind ("photo.jpg" holding a GIF) still loads.
-    QImageReader by_content(native_path(path));
+    QImageReader by_content(file);
     by_content.setDecideFormatFromContent(true);
     return by_content.read();
 }
