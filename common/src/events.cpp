@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/hooks.h"
+#include "desktop_style.h"
 #include "fonts.h"
 #include "native_window.h"
 
@@ -24,6 +25,7 @@ void init_layer(int& argc, char** argv) {
     if (QCoreApplication::instance() != nullptr) return;
     start_reading_font_configuration();
     new QApplication(argc, argv);
+    install_desktop_style();
     // Both programs quit through their own run flags, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     // Controls of plain windows are drawn in the dialog font too, as on the desktop.

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPalette>
@@ -235,6 +236,30 @@ TEST_F(Drawing, VerticalToolBarStaysWhereTheProgramPutsIt) {
     driver.choose_tool(window, 71, 16);
     EXPECT_EQ(commands, (std::vector<int>{16}));
     delete_image(handle, 0);
+}
+
+// The overflow arrows are read only when first drawn: a bar too short for its buttons must
+// still show one.
+TEST_F(Drawing, ToolBarTooShortForItsButtonsShowsItsOverflowArrow) {
+    std::string strip = write_strip(6);
+    ASSERT_NE(create_tool_bar(window, 0, strip, 71, {2, 3, 4, 5, 6, 7}, TOOLBAR_VERTICAL), 0);
+    control_command(window, 71, TB_BUTTON_SIZE, 90L, 30L);
+    set_rect(window, 200, 0, 90, 100, 71);
+    control_command(window, 71, TB_LAYOUT);
+    auto* bar = qobject_cast<QToolBar*>(control_widget(window, 71));
+    ASSERT_NE(bar, nullptr);
+    bar->resize(90, 100);
+    QApplication::processEvents();
+    auto* arrow = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    ASSERT_NE(arrow, nullptr);
+    ASSERT_TRUE(arrow->isVisible());
+    EXPECT_FALSE(arrow->icon().isNull());
+    QImage drawn = arrow->grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) dark += qGray(drawn.pixel(x, y)) < 100;
+    }
+    EXPECT_GT(dark, 3) << "the arrow button is drawn without its arrow";
 }
 
 // Classic sizes: picture over label in about 40 pixels, each button as wide as its picture or
