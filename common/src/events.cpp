@@ -25,11 +25,10 @@ void init_layer(int& argc, char** argv) {
     if (QCoreApplication::instance() != nullptr) return;
     start_reading_font_configuration();
     new QApplication(argc, argv);
+    font_reader_may_use_toolkit();
     install_desktop_style();
     // Both programs quit through their own run flags, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Controls of plain windows are drawn in the dialog font too, as on the desktop.
-    QApplication::setFont(dialog_font());
     std::atexit(mark_shutdown);
 }
 

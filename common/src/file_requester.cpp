@@ -5,6 +5,7 @@
 #include "common/services.h"
 #include "dialogs_internal.h"
 #include "encoding.h"
+#include "fonts.h"
 #include "native_window.h"
 
 namespace common {
@@ -61,6 +62,7 @@ std::string file_requester(const std::string& title, Window* owner, int open,
         return layer_hooks().file_requester(title, open, filter, default_extension, initial_folder);
     }
     ensure_layer();
+    use_dialog_font_everywhere();
     QWidget* parent = owner && owner->native ? owner->native->widget->window() : nullptr;
     QString folder = to_qt(initial_folder);
     folder.replace(QLatin1Char('\\'), QLatin1Char('/'));

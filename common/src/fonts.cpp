@@ -12,8 +12,12 @@
 // with the same packages.
 #include "fonts.h"
 
+#include <QApplication>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QStringList>
+#include <cstdlib>
+#include <future>
 #include <map>
 #include <thread>
 
@@ -31,9 +35,26 @@ std::thread& font_configuration_reader() {
     return reader;
 }
 
+// Kept by the reader until the toolkit is up, whose font list it then reads.
+std::promise<void>& toolkit_started() {
+    static std::promise<void> started;
+    return started;
+}
+
+void let_reader_use_toolkit() {
+    static bool let = false;
+    if (let || QCoreApplication::instance() == nullptr) return;
+    let = true;
+    toolkit_started().set_value();
+}
+
+void let_reader_use_toolkit();
+
 // Every question about faces waits until the configuration has been read.
 void wait_for_font_configuration() {
-    if (font_configuration_reader().joinable()) font_configuration_reader().join();
+    if (!font_configuration_reader().joinable()) return;
+    let_reader_use_toolkit();
+    font_configuration_reader().join();
 }
 
 const QStringList& dialog_faces() {
@@ -69,11 +90,37 @@ QString first_installed(const QStringList& faces) {
 
 void start_reading_font_configuration() {
 #if defined(KEZ_HAS_FONTCONFIG)
-    // fontconfig keeps the configuration it read for the whole process; the toolkit's own
-    // call then finds it there.
-    if (!font_configuration_reader().joinable())
-        font_configuration_reader() = std::thread([] { FcInit(); });
+    if (font_configuration_reader().joinable()) return;
+    std::shared_future<void> toolkit_up = toolkit_started().get_future().share();
+    font_configuration_reader() = std::thread([toolkit_up] {
+        // fontconfig keeps the configuration it read for the whole process; the toolkit's
+        // own call then finds it there.
+        FcInit();
+        // The toolkit's list of faces is made from that configuration the first time any
+        // face is asked for: about a third of the instructions before the first window.
+        // The list is shared by every thread, and made here while the program reads its files.
+        toolkit_up.wait();
+        QFontDatabase::families();
+    });
 #endif
+}
+
+void font_reader_may_use_toolkit() {
+    if (!font_configuration_reader().joinable()) return;
+    // A program may end before it asks for any face, the reader still at the list. At exit the
+    // toolkit takes its statics down in the reverse order they were made: the list's own is
+    // made here, before the wait is registered, so the reader is waited for before it goes.
+    QFontDatabase::removeAllApplicationFonts();
+    static const bool wait_at_exit = std::atexit(wait_for_font_configuration) == 0;
+    (void)wait_at_exit;
+    let_reader_use_toolkit();
+}
+
+void use_dialog_font_everywhere() {
+    static bool set = false;
+    if (set || QCoreApplication::instance() == nullptr) return;
+    set = true;
+    QApplication::setFont(dialog_font());
 }
 
 QString installed_face(const std::string& face) {

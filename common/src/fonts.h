@@ -11,6 +11,13 @@ namespace common {
 // it is most of what a first text costs, and it would otherwise wait until the first window
 // asks for a face.
 void start_reading_font_configuration();
+// Lets that reading go on to the toolkit's own list of faces: call once the toolkit is up.
+void font_reader_may_use_toolkit();
+
+// Makes the dialog font every control's default, once. Called wherever the layer makes its
+// first widgets (windows, dialogs, message boxes, file requesters, panel icons), so that the
+// list of faces is read beside the program's own start rather than before it.
+void use_dialog_font_everywhere();
 
 // The installed face drawn for a face the programs name ("MS Sans Serif", "ANSI_CHARSET",
 // "CENTURY_GOTHIC", ...); a face with no stand-in is passed on as it is.

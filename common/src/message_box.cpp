@@ -7,6 +7,7 @@
 #include "common/services.h"
 #include "dialogs_internal.h"
 #include "encoding.h"
+#include "fonts.h"
 #include "native_window.h"
 
 namespace common {
@@ -66,6 +67,7 @@ void place(QMessageBox& box, Window* owner) {
 std::unique_ptr<QMessageBox> build_message_box(Window* owner, const std::string& text,
                                                const std::string& caption, long flags) {
     ensure_layer();
+    use_dialog_font_everywhere();
     if (flags == 0) flags = MB_ICONEXCLAMATION | MB_OK;
     auto box = std::make_unique<QMessageBox>(icon_for(flags), to_qt(caption), to_qt(text),
                                              buttons_for(flags), owner_widget(owner));

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "fonts.h"
+
 namespace common {
 namespace {
 
@@ -47,7 +49,9 @@ QColor to_colour(long colour) {
 }
 
 NativeWindow::NativeWindow(Window& record_, Window* parent_)
-    : record(record_), parent(parent_), serial(next_serial++) {}
+    : record(record_), parent(parent_), serial(next_serial++) {
+    use_dialog_font_everywhere();
+}
 
 NativeWindow::~NativeWindow() {
     delete guard;

@@ -21,6 +21,7 @@
 #include "common/testing/driver.h"
 #include "common/window.h"
 #include "dialogs_internal.h"
+#include "fonts.h"
 
 using namespace common;
 
@@ -42,6 +43,8 @@ TEST(MessageBox, FlagsZeroMeanExclamationAndOneOk) {
     EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
     EXPECT_EQ(box->text(), "Saved");
     EXPECT_EQ(box->windowTitle(), "Message...");
+    // A box before any window, as at start, is in the dialog font too.
+    EXPECT_EQ(box->font().family(), dialog_font().family());
     box = build_message_box(nullptr, "Sure?", "ask", MB_YESNOCANCEL | MB_ICONQUESTION);
     EXPECT_EQ(box->icon(), QMessageBox::Question);
     EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
