@@ -48,8 +48,6 @@ void let_reader_use_toolkit() {
     toolkit_started().set_value();
 }
 
-void let_reader_use_toolkit();
-
 // Every question about faces waits until the configuration has been read.
 void wait_for_font_configuration() {
     if (!font_configuration_reader().joinable()) return;
@@ -97,8 +95,8 @@ void start_reading_font_configuration() {
         // own call then finds it there.
         FcInit();
         // The toolkit's list of faces is made from that configuration the first time any
-        // face is asked for: about a third of the instructions before the first window.
-        // The list is shared by every thread, and made here while the program reads its files.
+        // face is asked for: a seventh of the instructions before the first window. The list
+        // is shared by every thread, and made here while the program reads its files.
         toolkit_up.wait();
         QFontDatabase::families();
     });
