@@ -5,7 +5,9 @@
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "common/services.h"
@@ -333,6 +335,32 @@ void file_position(FileVar& file, long position) {
 
 // ---- whole files -------------------------------------------------------------------------
 
+namespace {
+
+// Whether two files hold the same bytes, read a block at a time and stopping at the first
+// difference; a file that cannot be read holds nothing in common with the other.
+bool same_bytes(const std::string& one, const std::string& other) {
+    std::error_code error;
+    const auto size = fs::file_size(one, error);
+    if (error || fs::file_size(other, error) != size || error) return false;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> a(std::fopen(one.c_str(), "rb"), std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> b(std::fopen(other.c_str(), "rb"),
+                                                      std::fclose);
+    if (!a || !b) return false;
+    std::string block_a(1 << 16, '\0');
+    std::string block_b(block_a.size(), '\0');
+    for (;;) {
+        const std::size_t got = std::fread(block_a.data(), 1, block_a.size(), a.get());
+        if (std::fread(block_b.data(), 1, block_b.size(), b.get()) != got ||
+            block_a.compare(0, got, block_b, 0, got) != 0) {
+            return false;
+        }
+        if (got < block_a.size()) return std::feof(a.get()) && std::feof(b.get());
+    }
+}
+
+}  // namespace
+
 bool file_delete(const std::string& path) {
     std::string where = system_path(path);
     std::error_code error;
@@ -348,6 +376,10 @@ bool file_copy(const std::string& from, const std::string& to, bool fail_if_exis
     if (source.empty() || target.empty() || !fs::is_regular_file(source, error)) return false;
     if (fs::exists(target, error) && (fail_if_exists || fs::equivalent(source, target, error)))
         return false;
+    // A copy that already holds every byte of the original stays as it is. The to-do program
+    // backs its database up at every start, and would otherwise write the same bytes again and
+    // wait for the disk to take them each time it is opened without a change.
+    if (same_bytes(source, target)) return true;
     // Written like any other rewrite ("W"), so an interrupted copy never leaves half a backup
     // in place of a whole one.
     FileVar original;

@@ -2,6 +2,7 @@
 // that takes no new files, and after a writer was killed and left its temporary behind.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -148,6 +149,33 @@ TEST_F(FileSafety, CopyThatFailsAtAnyStepKeepsTheOldCopyWhole) {
     }
     EXPECT_TRUE(common::file_copy(path("todo.dat"), path("todo.bak"), false));
     EXPECT_EQ(bytes_of("todo.bak"), bytes_of("todo.dat"));
+}
+
+// The to-do program backs its database up at every start: a backup that already holds the same
+// bytes is neither written nor replaced, and one that differs anywhere, even in its last byte,
+// is.
+TEST_F(FileSafety, CopyOntoABackupHoldingTheSameBytesWritesNothing) {
+    std::string data(200000, 'n');  // three whole blocks and a part
+    put("todo.dat", data);
+    put("todo.bak", data);
+    const auto inode = [this] {
+        struct stat about {};
+        return ::stat(path("todo.bak").c_str(), &about) == 0 ? about.st_ino : 0;
+    };
+    const auto before = inode();
+    driver.fail_file_step(FileStep::Create, 1);  // any write would fail at its first step
+    EXPECT_TRUE(common::file_copy(path("todo.dat"), path("todo.bak"), false));
+    driver.stop_failing_files();
+    EXPECT_EQ(inode(), before);
+    EXPECT_EQ(listing(), (std::vector<std::string>{"todo.bak", "todo.dat"}));
+
+    for (std::size_t changed : {std::size_t{0}, std::size_t{65536}, data.size() - 1}) {
+        SCOPED_TRACE(changed);
+        data[changed] = data[changed] == 'n' ? 'x' : 'n';
+        put("todo.dat", data);
+        EXPECT_TRUE(common::file_copy(path("todo.dat"), path("todo.bak"), false));
+        EXPECT_EQ(bytes_of("todo.bak"), data);
+    }
 }
 
 // An append that fails is taken back: the log never ends in half a line.
