@@ -109,8 +109,7 @@ void font_reader_may_use_toolkit() {
     // toolkit takes its statics down in the reverse order they were made: the list's own is
     // made here, before the wait is registered, so the reader is waited for before it goes.
     QFontDatabase::removeAllApplicationFonts();
-    static const bool wait_at_exit = std::atexit(wait_for_font_configuration) == 0;
-    (void)wait_at_exit;
+    std::atexit(wait_for_font_configuration);
     let_reader_use_toolkit();
 }
 

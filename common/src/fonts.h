@@ -14,9 +14,9 @@ void start_reading_font_configuration();
 // Lets that reading go on to the toolkit's own list of faces: call once the toolkit is up.
 void font_reader_may_use_toolkit();
 
-// Makes the dialog font every control's default, once. Called wherever the layer makes its
-// first widgets (windows, dialogs, message boxes, file requesters, panel icons), so that the
-// list of faces is read beside the program's own start rather than before it.
+// Makes the dialog font every control's default, once. Called wherever the layer makes a
+// widget with no window before it (windows and dialogs, message boxes, file requesters), so
+// that the list of faces is read beside the program's own start rather than before it.
 void use_dialog_font_everywhere();
 
 // The installed face drawn for a face the programs name ("MS Sans Serif", "ANSI_CHARSET",
