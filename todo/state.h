@@ -45,6 +45,9 @@ struct TodoState {
     std::string window_title = PROGRAM_TITLE;
     Settings settings;
     std::string condition_output;  // the winning condition's response to show
+    // The condition that scored highest most recently, -1 before any has scored above 0. Kept
+    // for the whole run, reloads included.
+    int condition_winner = -1;
     int sound_play = 1;            // 1: the sound player plays, 0: it closes the sound
     // Default responses of conditions 0 to 5, 27 characters each.
     std::array<std::string, 6> condition_labels = {

@@ -22,7 +22,6 @@ constexpr const char* WEIGHTS_FILE = "weights.ini";
 struct WeightsState {
     ConditionValues weights{};
     ConditionValues scores{};
-    int winner = -1;            // none until a score has been above 0; kept over reloads
     int current_condition = 0;  // the one whose response the response edit shows
     int cycle = -1;             // the start-up cycle whose weights these are
 };
@@ -147,9 +146,9 @@ void evaluate_conditions() {
     if (common::get_control_text(main_dialog, ID_WEIGHTS_LINE) != line) {
         common::set_control_text(main_dialog, ID_WEIGHTS_LINE, line);
     }
-    weights_state.winner = winning_condition_of(weights_state.scores, weights_state.winner);
-    if (weights_state.winner >= 0) {
-        state.condition_output = state.condition_labels[weights_state.winner];
+    state.condition_winner = winning_condition_of(weights_state.scores, state.condition_winner);
+    if (state.condition_winner >= 0) {
+        state.condition_output = state.condition_labels[state.condition_winner];
     }
 }
 
@@ -161,7 +160,7 @@ void reset_condition_weights() {
 }
 
 int winning_condition() {
-    return weights_state.winner;
+    return state.condition_winner;
 }
 
 int weights_dialog_handler(common::Window& dialog) {

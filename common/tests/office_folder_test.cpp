@@ -28,9 +28,12 @@ protected:
         char name[] = "/tmp/kez-office-folder-XXXXXX";
         ASSERT_NE(mkdtemp(name), nullptr);
         root = name;
+        before_ = fs::current_path();
     }
+    // A chosen office folder becomes the current folder, and the folder goes with the test.
     void TearDown() override {
         std::error_code ignored;
+        fs::current_path(before_, ignored);
         fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ignored);
         for (const auto& entry : fs::recursive_directory_iterator(root, ignored))
             fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
@@ -61,6 +64,9 @@ protected:
                             fs::perm_options::remove);
     }
     fs::path root;
+
+private:
+    fs::path before_;
 };
 
 TEST_F(OfficeFolder, BuildTreeAndPortableFolderKeepTheirOwnFolderUnlessOneIsChosen) {
