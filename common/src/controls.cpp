@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 #include <cmath>
 
+#include "desktop_style.h"
 #include "encoding.h"
 #include "fonts.h"
 #include "native_window.h"
@@ -272,10 +273,7 @@ void apply_colours(Control& control) {
 constexpr int NARROW_EDIT = 48;
 
 void fit_narrow_edit(QWidget* widget) {
-    if (qobject_cast<QLineEdit*>(widget) == nullptr) return;
-    widget->setStyleSheet(
-        QStringLiteral("QLineEdit { border: 1px solid palette(mid); padding: 0px;"
-                       " background: palette(base); }"));
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) give_thin_frame(field);
 }
 
 }  // namespace

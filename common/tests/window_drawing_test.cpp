@@ -262,6 +262,35 @@ TEST_F(Drawing, ToolBarTooShortForItsButtonsShowsItsOverflowArrow) {
     EXPECT_GT(dark, 3) << "the arrow button is drawn without its arrow";
 }
 
+// The to-do window's date and time fields are 20 pixels wide: a frame of one pixel in the mid
+// colour round the field's base colour, and the two digits inside it. A disabled field keeps
+// those colours; only its text turns grey.
+TEST_F(Drawing, NarrowFieldsHaveAThinFrameAndRoomForTwoDigits) {
+    add_control(window, KIND_EDIT, "12", 10, 10, 20, 20, 0x10000, 1);
+    QWidget* field = control_widget(window, 1);
+    const QRgb mid = field->palette().color(QPalette::Active, QPalette::Mid).rgb();
+    const QRgb base = field->palette().color(QPalette::Active, QPalette::Base).rgb();
+    for (bool enabled : {true, false}) {
+        enable_control(window, 1, enabled);
+        QImage drawn = field->grab().toImage();
+        ASSERT_EQ(drawn.size(), QSize(20, 20));
+        for (int i = 0; i < 20; ++i) {
+            for (QPoint edge : {QPoint(i, 0), QPoint(i, 19), QPoint(0, i), QPoint(19, i)}) {
+                ASSERT_EQ(drawn.pixel(edge), mid) << "frame at " << edge.x() << "," << edge.y();
+            }
+        }
+        EXPECT_EQ(drawn.pixel(1, 1), base);
+        EXPECT_EQ(drawn.pixel(18, 18), base);
+        int inked_columns = 0;
+        for (int x = 1; x < 19; ++x) {
+            bool inked = false;
+            for (int y = 1; y < 19; ++y) inked |= drawn.pixel(x, y) != base;
+            inked_columns += inked;
+        }
+        EXPECT_GE(inked_columns, 6) << "the digits are not drawn inside the frame";
+    }
+}
+
 // Classic sizes: picture over label in about 40 pixels, each button as wide as its picture or
 // label needs, so the job manager's six buttons end before its message field at x 270.
 TEST_F(Drawing, ToolBarButtonsAreAsSmallAsPictureAndLabelAllow) {
