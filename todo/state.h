@@ -45,9 +45,6 @@ struct TodoState {
     std::string window_title = PROGRAM_TITLE;
     Settings settings;
     std::string condition_output;  // the winning condition's response to show
-    // The condition that scored highest most recently, -1 before any has scored above 0. Kept
-    // for the whole run, reloads included.
-    int condition_winner = -1;
     int sound_play = 1;            // 1: the sound player plays, 0: it closes the sound
     // Default responses of conditions 0 to 5, 27 characters each.
     std::array<std::string, 6> condition_labels = {
@@ -65,6 +62,9 @@ struct TodoState {
     // Row of the status column the reminder evaluation highlighted (-1 none); "+/-" clears it,
     // a reload keeps it.
     int highlighted_row = 0;
+    // The condition that scored highest most recently, -1 before any has scored above 0. Kept
+    // for the whole run, reloads included.
+    int condition_winner = -1;
 
     // Not part of the user's view, kept for the start-up cycle and the database's safety.
     int icon = 0;                  // "todo.ico", 0 when missing

@@ -73,9 +73,9 @@ QString family_name(const QString& family) {
     return bracket < 0 ? family : family.left(bracket);
 }
 
-// Trying a face loads it at the size tried. The dialog faces are therefore tried as the dialog
-// font itself, which the face found is then drawn in by every control, already loaded: a face
-// loaded at another size only to be asked its name cost a millisecond of each start.
+// Trying a face loads it at the size tried, so the dialog faces are tried as the dialog font
+// itself: the face found is then already loaded for every control drawn in it. Tried at another
+// size, it was loaded twice, a millisecond of each start.
 QFont dialog_font_in(const QString& face) {
     QFont font(face);
     font.setStyleHint(QFont::SansSerif);
