@@ -4,8 +4,10 @@
 
 #include <vector>
 
+#include "common/services.h"
 #include "common/text.h"
 #include "invoice_calculation.h"
+#include "line_entry.h"
 #include "reference_lists.h"
 #include "state.h"
 
@@ -98,56 +100,117 @@ void paint(long background) {
     }
 }
 
-// The first selected row from the top; row 0 when none is.
+// The first selected row from the top; -1 when none is.
 int selected_row() {
     int rows = row_count();
     for (int row = 0; row < rows; ++row)
         if (common::control_command(window, ID_LINE_LIST, common::LV_IS_SELECTED,
                                     CommandArg(long{row})) == ROW_SELECTED)
             return row;
-    return 0;
+    return -1;
 }
 
-// A new line at the top of the list from the fields, which keep their contents.
-void insert_line_from_fields() {
+// The line amounts of the list, leaving out one row (-1: none).
+std::vector<Pence> line_amounts_without(int left_out) {
+    std::vector<Pence> amounts;
+    int rows = row_count();
+    for (int row = 0; row < rows; ++row)
+        if (row != left_out) amounts.push_back(read_stored_amount(cell(row, COLUMN_PRICE_ALL)));
+    return amounts;
+}
+
+Pence carriage_shown() {
+    TypedAmount carriage = read_typed_amount(field(ID_CARRIAGE));
+    return carriage.reading == Reading::Number ? carriage.pence : 0;
+}
+
+// Why the fields make no line, naming the field and its text; empty when they make one. The
+// line's amount is left in `amount`.
+std::string line_refusal(int replaced_row, Pence& amount) {
+    const bool priced = common::get_check(window, ID_CALC) == 1;
+    std::vector<NamedField> fields;
+    if (priced)
+        fields = {{"Each", field(ID_EACH)}, {"Number", field(ID_NUMBER)}};
+    else
+        fields = {{"All", field(ID_LINE_AMOUNT)}};
+    LineReading line = read_line_fields(fields);
+    if (!line.refusal.empty()) return line.refusal;
+    std::vector<Pence> amounts = line_amounts_without(replaced_row);
+    amounts.push_back(line.amount);
+    InvoiceAmounts figures = invoice_amounts(
+        amounts, carriage_shown(), discount_rate(field(ID_DISCOUNT)), settings.discount_threshold);
+    if (!within_invoice_range(figures)) return out_of_range_refusal(fields);
+    amount = line.amount;
+    return {};
+}
+
+// A new line at the top of the list from the fields, which keep their contents; the amount is
+// the one the checks worked out, as a number text.
+void insert_line_from_fields(Pence amount) {
     common::control_command(window, ID_LINE_LIST, common::LV_INSERT_ROW, CommandArg(0L),
                             CommandArg(field(ID_ITEM)));
     set_cell(0, COLUMN_EACH, field(ID_EACH));
     set_cell(0, COLUMN_NUMBER, field(ID_NUMBER));
-    set_cell(0, COLUMN_PRICE_ALL, field(ID_LINE_AMOUNT));
+    set_cell(0, COLUMN_PRICE_ALL, amount_text(amount));
     set_cell(0, COLUMN_NOTES, field(ID_LINE_NOTES));
     state.invoice_line_count = row_count();
+}
+
+void refuse(const std::string& caption, const std::string& text) {
+    common::message_box(&window, text, caption, 0);
 }
 
 void add_line() {
     CalculateValues();
     if (field(ID_ITEM).empty()) return;
-    insert_line_from_fields();
+    Pence amount = 0;
+    std::string refusal = line_refusal(-1, amount);
+    if (!refusal.empty()) {
+        refuse("Message...Add...", refusal + ", so the line was not added.");
+        return;
+    }
+    insert_line_from_fields(amount);
 }
 
 void change_selected_line() {
     if (field(ID_ITEM).empty()) return;
-    if (row_count() > 0)
-        common::control_command(window, ID_LINE_LIST, common::LV_DELETE_ROW,
-                                CommandArg(long{selected_row()}));
-    insert_line_from_fields();
+    int row = selected_row();
+    if (row < 0) {
+        refuse("Message...Change selected...", "No line is selected: nothing was changed.");
+        return;
+    }
+    Pence amount = 0;
+    std::string refusal = line_refusal(row, amount);
+    if (!refusal.empty()) {
+        refuse("Message...Change selected...", refusal + ", so the line was not changed.");
+        return;
+    }
+    common::control_command(window, ID_LINE_LIST, common::LV_DELETE_ROW, CommandArg(long{row}));
+    insert_line_from_fields(amount);
 }
 
 void delete_selected_line() {
     if (row_count() == 0) return;
-    common::control_command(window, ID_LINE_LIST, common::LV_DELETE_ROW,
-                            CommandArg(long{selected_row()}));
+    int row = selected_row();
+    if (row < 0) {
+        refuse("Message...Delete selected...", "No line is selected: nothing was deleted.");
+        return;
+    }
+    common::control_command(window, ID_LINE_LIST, common::LV_DELETE_ROW, CommandArg(long{row}));
     state.invoice_line_count = row_count();
 }
 
 void copy_selected_line_to_fields() {
-    if (row_count() == 0) return;
     int row = selected_row();
+    if (row < 0) return;
     common::set_control_text(window, ID_ITEM, cell(row, COLUMN_ITEM));
     common::set_control_text(window, ID_EACH, cell(row, COLUMN_EACH));
     common::set_control_text(window, ID_NUMBER, cell(row, COLUMN_NUMBER));
     common::set_control_text(window, ID_LINE_AMOUNT, cell(row, COLUMN_PRICE_ALL));
     common::set_control_text(window, ID_LINE_NOTES, cell(row, COLUMN_NOTES));
+    // The line was priced when it was added: the next tick keeps its price and quantity
+    // instead of looking the item up again.
+    last_priced_item = cell(row, COLUMN_ITEM);
 }
 
 int handle_components(common::Window& w) {
@@ -209,9 +272,28 @@ void build_components_window() {
 }
 
 void ResetComponents() {
+    redraw_component_labels();
+    set_job_charges(default_carriage_text(), "0%");
+}
+
+void redraw_component_labels() {
     paint(INVOICE_GREEN);
-    common::set_control_text(window, ID_CARRIAGE, common::number_text(settings.default_carriage));
-    common::set_control_text(window, ID_DISCOUNT, "0%");
+}
+
+std::string default_carriage_text() {
+    return common::number_text(settings.default_carriage);
+}
+
+JobCharges job_charges() {
+    TypedAmount carriage = read_typed_amount(field(ID_CARRIAGE));
+    int rate = discount_rate(field(ID_DISCOUNT));
+    return {amount_text(carriage.reading == Reading::Number ? carriage.pence : 0),
+            rate == 0 ? "0%" : field(ID_DISCOUNT)};
+}
+
+void set_job_charges(const std::string& carriage, const std::string& discount) {
+    common::set_control_text(window, ID_CARRIAGE, carriage);
+    common::set_control_text(window, ID_DISCOUNT, discount);
 }
 
 void SetJobKind() {
@@ -243,10 +325,11 @@ void CalculateValues() {
     for (int row = 0; row < state.invoice_line_count; ++row)
         input.line_amounts.push_back(cell(row, COLUMN_PRICE_ALL));
     input.carriage = field(ID_CARRIAGE);
-    input.previous_gross = field(ID_TOTAL);
     input.discount = field(ID_DISCOUNT);
     input.discount_threshold = settings.discount_threshold;
     InvoiceFigures figures = calculate_invoice(input);
+    if (!figures.carriage_read)
+        show_status("carriage is not an amount and counts as 0: " + input.carriage + " ...");
 
     common::set_control_text(window, ID_ITEMS_TOTAL, figures.items_total);
     common::enable_control(window, ID_DISCOUNT, figures.discount_allowed);

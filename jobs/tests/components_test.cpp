@@ -114,57 +114,74 @@ TEST_F(ComponentsTest, EmptyItemAddsAndChangesNothing) {
     EXPECT_EQ(items_column(), std::vector<std::string>{"Mounting kit"});
 }
 
-TEST_F(ComponentsTest, ChangeAndDeleteActOnTheSelectedRowOrTheFirst) {
+TEST_F(ComponentsTest, ChangeAndDeleteActOnTheSelectedRowOnly) {
     using Items = std::vector<std::string>;
-    // Change on an empty list adds the line.
+    // With no line selected, neither button changes anything, and each says so.
     driver.type(components_window, ID_ITEM, "Fixing");
+    driver.type(components_window, ID_EACH, "2");
     driver.click(components_window, ID_CHANGE_SELECTED);
-    EXPECT_EQ(items_column(), Items{"Fixing"});
-    EXPECT_EQ(state.invoice_line_count, 1);
+    EXPECT_EQ(rows(), 0);
+    ASSERT_EQ(driver.messages().size(), 1u);
+    EXPECT_EQ(driver.messages()[0].text, "No line is selected: nothing was changed.");
+    EXPECT_EQ(driver.messages()[0].caption, "Message...Change selected...");
 
     add_item("Mounting kit");
     add_item("Inverter 1000W");
-    // No row selected: the first row goes.
     driver.click(components_window, ID_DELETE_SELECTED);
-    EXPECT_EQ(items_column(), (Items{"Mounting kit", "Fixing"}));
-    EXPECT_EQ(state.invoice_line_count, 2);
     driver.type(components_window, ID_ITEM, "Battery 100Ah");
+    tick();
     driver.click(components_window, ID_CHANGE_SELECTED);
-    EXPECT_EQ(items_column(), (Items{"Battery 100Ah", "Fixing"}));
+    EXPECT_EQ(items_column(), (Items{"Inverter 1000W", "Mounting kit"}));
     EXPECT_EQ(state.invoice_line_count, 2);
+    ASSERT_EQ(driver.messages().size(), 3u);
+    EXPECT_EQ(driver.messages()[1].text, "No line is selected: nothing was deleted.");
+    EXPECT_EQ(driver.messages()[1].caption, "Message...Delete selected...");
 
     // A selected row is replaced and the changed line moves to the top.
     driver.select_row(components_window, ID_LINE_LIST, 1);
-    driver.type(components_window, ID_ITEM, "Survey visit");
     driver.click(components_window, ID_CHANGE_SELECTED);
-    EXPECT_EQ(items_column(), (Items{"Survey visit", "Battery 100Ah"}));
+    EXPECT_EQ(items_column(), (Items{"Battery 100Ah", "Inverter 1000W"}));
+    EXPECT_EQ(cell(0, 3), " 89.50");
+    EXPECT_EQ(state.invoice_line_count, 2);
 
     driver.select_row(components_window, ID_LINE_LIST, 1);
     driver.click(components_window, ID_DELETE_SELECTED);
-    EXPECT_EQ(items_column(), Items{"Survey visit"});
+    EXPECT_EQ(items_column(), Items{"Battery 100Ah"});
     EXPECT_EQ(state.invoice_line_count, 1);
+    driver.select_row(components_window, ID_LINE_LIST, 0);
     driver.click(components_window, ID_DELETE_SELECTED);
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(state.invoice_line_count, 0);
     driver.click(components_window, ID_DELETE_SELECTED);  // empty list: nothing changes
     EXPECT_EQ(state.invoice_line_count, 0);
+    EXPECT_EQ(driver.messages().size(), 3u);
 }
 
-TEST_F(ComponentsTest, DoubleClickCopiesTheLineBackAndTheNextTickRepricesIt) {
+TEST_F(ComponentsTest, DoubleClickCopiesTheLineBackAndKeepsItsPrice) {
     driver.type(components_window, ID_LINE_NOTES, "two for the barn");
-    add_item("Mounting kit", "3");
+    add_item("Mounting kit", "12");
     add_item("Inverter 1000W");
     driver.type(components_window, ID_LINE_NOTES, "");
     driver.double_click_row(components_window, ID_LINE_LIST, 1);
     EXPECT_EQ(text(ID_ITEM), "Mounting kit");
     EXPECT_EQ(text(ID_EACH), "45");
-    EXPECT_EQ(text(ID_NUMBER), "3");
-    EXPECT_EQ(text(ID_LINE_AMOUNT), " 135");
+    EXPECT_EQ(text(ID_NUMBER), "12");
+    EXPECT_EQ(text(ID_LINE_AMOUNT), " 540");
     EXPECT_EQ(text(ID_LINE_NOTES), "two for the barn");
-    // The item differs from the one priced last, so it is looked up again.
+    // The line was priced when it was added: the tick keeps its quantity and price.
+    tick();
+    EXPECT_EQ(text(ID_NUMBER), "12");
+    EXPECT_EQ(text(ID_LINE_AMOUNT), " 540");
+    driver.type(components_window, ID_NUMBER, "10");
+    driver.click(components_window, ID_CHANGE_SELECTED);
+    EXPECT_EQ(items_column(), (std::vector<std::string>{"Mounting kit", "Inverter 1000W"}));
+    EXPECT_EQ(cell(0, 2), "10");
+    EXPECT_EQ(cell(0, 3), " 450");
+    // Choosing another item still looks it up.
+    driver.type(components_window, ID_ITEM, "Inverter 1000W");
     tick();
     EXPECT_EQ(text(ID_NUMBER), "1");
-    EXPECT_EQ(text(ID_LINE_AMOUNT), " 45");
+    EXPECT_EQ(text(ID_EACH), "120");
 }
 
 class DiscountTest : public ComponentsTest {
@@ -174,7 +191,7 @@ protected:
     }
 };
 
-TEST_F(DiscountTest, DiscountFollowsThePreviousGross) {
+TEST_F(DiscountTest, DiscountFollowsTheGrossBeforeIt) {
     EXPECT_EQ(text(ID_CARRIAGE), " 10");
     add_item("Mounting kit", "2");
     tick();
@@ -182,17 +199,13 @@ TEST_F(DiscountTest, DiscountFollowsThePreviousGross) {
     EXPECT_EQ(text(ID_NET), " 100");
     EXPECT_EQ(text(ID_VAT), " 17.50");
     EXPECT_EQ(text(ID_TOTAL), " 117.50");
-    EXPECT_FALSE(common::is_enabled(components_window, ID_DISCOUNT));
-
-    tick();  // the previous gross is now above 100
+    // The gross before any discount is above 100 on this very tick.
     ASSERT_TRUE(common::is_enabled(components_window, ID_DISCOUNT));
     driver.select_row(components_window, ID_DISCOUNT, 1);
     ASSERT_EQ(text(ID_DISCOUNT), "10%");
     tick();
     EXPECT_EQ(text(ID_NET), " 90");
     EXPECT_EQ(text(ID_VAT), " 15.75");
-    EXPECT_EQ(text(ID_TOTAL), " 105.75");
-    tick();
     EXPECT_EQ(text(ID_TOTAL), " 105.75");
 
     // A typed rate gives no discount but stays while allowed.
@@ -202,14 +215,32 @@ TEST_F(DiscountTest, DiscountFollowsThePreviousGross) {
     EXPECT_EQ(text(ID_DISCOUNT), "20%");
 
     driver.select_row(components_window, ID_DISCOUNT, 2);
+    driver.select_row(components_window, ID_LINE_LIST, 0);
     driver.click(components_window, ID_DELETE_SELECTED);
-    tick();  // the previous gross was still above 100: 15% of the carriage
-    EXPECT_EQ(text(ID_NET), " 8.50");
-    tick();  // now it is not: back to "0%" and disabled
+    tick();  // 10 + VAT is not above 100: back to "0%" and disabled at once
     EXPECT_EQ(text(ID_DISCOUNT), "0%");
     EXPECT_FALSE(common::is_enabled(components_window, ID_DISCOUNT));
     EXPECT_EQ(text(ID_NET), " 10");
     EXPECT_EQ(text(ID_TOTAL), " 11.75");
+}
+
+// A discount that takes the gross below the threshold is kept, tick after tick, and the
+// keyboard stays where the office left it.
+TEST_F(ComponentsTest, ChosenDiscountStaysBelowTheThreshold) {
+    add_item("Mounting kit", "10");  // 450: 528.75 with VAT, above the 500 threshold
+    driver.type(components_window, ID_CARRIAGE, "11.50");
+    tick();
+    EXPECT_EQ(text(ID_TOTAL), " 542.26");
+    ASSERT_TRUE(common::is_enabled(components_window, ID_DISCOUNT));
+    driver.select_row(components_window, ID_DISCOUNT, 1);  // with the keyboard: it has the focus
+    for (int i = 0; i < 3; ++i) {
+        tick();
+        EXPECT_EQ(text(ID_DISCOUNT), "10%");
+        EXPECT_EQ(text(ID_NET), " 415.35");
+        EXPECT_EQ(text(ID_TOTAL), " 488.04");
+        EXPECT_TRUE(common::is_enabled(components_window, ID_DISCOUNT));
+    }
+    EXPECT_EQ(text(ID_CARRIAGE), "11.50");
 }
 
 TEST_F(ComponentsTest, JobKindSwitchesPriceListsAndAutomaticPricing) {

@@ -369,6 +369,7 @@ TEST_F(PrintTest, PageIsHeadBodyAndFootFromTheJobWindows) {
     EXPECT_EQ(files, 3);
 
     // Printing again rewrites the page from scratch.
+    driver.select_row(components_window, ID_LINE_LIST, 0);
     driver.click(components_window, ID_DELETE_SELECTED);
     tick();
     print();
@@ -414,6 +415,8 @@ TEST_F(PrintTest, OfficeValuesTypedIntoTheWindowsPrintAsTyped) {
     open_customer("<b>A & B</b>", "Flat 'C'", "\"X1\"");
     driver.type(components_window, ID_ITEM, "Cable & clips <2m>");
     tick();
+    driver.type(components_window, ID_EACH, "3.50");  // the price list has no price for it
+    driver.type(components_window, ID_NUMBER, "2");
     driver.click(components_window, ID_ADD);
     driver.type(components_window, ID_INVOICE_NOTES, "Pay <i>now</i> & thanks");
     print();

@@ -1,82 +1,14 @@
-// The invoice figures and the reference file formats, without windows.
+// The reference file formats, without windows.
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "invoice_calculation.h"
 #include "price_list.h"
 #include "reference_file.h"
 #include "settings_file.h"
 
 namespace jobs {
 namespace {
-
-InvoiceFigures figures_for(std::vector<std::string> lines, std::string carriage,
-                           std::string previous_gross = " 0", std::string discount = "0%",
-                           int threshold = 500) {
-    return calculate_invoice({std::move(lines), std::move(carriage), std::move(previous_gross),
-                              std::move(discount), threshold});
-}
-
-TEST(InvoiceFigures, LinesCarriageAndVat) {
-    InvoiceFigures empty = figures_for({}, " 0");
-    EXPECT_EQ(empty.items_total, " 0");
-    EXPECT_EQ(empty.net, " 0");
-    EXPECT_EQ(empty.vat, " 0");
-    EXPECT_EQ(empty.gross, " 0");
-
-    InvoiceFigures one = figures_for({" 100"}, " 0");
-    EXPECT_EQ(one.items_total, " 100");
-    EXPECT_EQ(one.net, " 100");
-    EXPECT_EQ(one.vat, " 17.50");
-    EXPECT_EQ(one.gross, " 117.50");
-
-    InvoiceFigures carried = figures_for({" 90"}, " 10");
-    EXPECT_EQ(carried.items_total, " 90");
-    EXPECT_EQ(carried.net, " 100");
-    EXPECT_EQ(carried.vat, " 17.50");
-    EXPECT_EQ(carried.gross, " 117.50");
-
-    // Text that is no number counts as 0; numbers are read up to the first other character.
-    InvoiceFigures odd = figures_for({"NO PRICE", " 12.5 each", "", "7x"}, "free");
-    EXPECT_EQ(odd.items_total, " 19.50");
-    EXPECT_EQ(odd.net, " 19.50");
-    EXPECT_EQ(odd.vat, " 3.41");  // 3.4125 shown to two decimals
-}
-
-TEST(InvoiceFigures, WorkedInSinglePrecision) {
-    // 2^24 + 1 has no single-precision value: the total stays at 2^24.
-    InvoiceFigures big = figures_for({" 16777216", " 1"}, " 0");
-    EXPECT_EQ(big.items_total, " 16777216");
-    // Carriage is added in double precision and the sum stored as single.
-    InvoiceFigures carried = figures_for({" 16777216"}, " 1");
-    EXPECT_EQ(carried.net, " 16777216");
-}
-
-TEST(InvoiceFigures, DiscountAboveTheThresholdOnly) {
-    // (The run of ticks through a discount is driven through the window in components_test.)
-    InvoiceFigures fifteen = figures_for({" 90"}, " 10", " 117.50", "15%", 100);
-    EXPECT_TRUE(fifteen.discount_allowed);
-    EXPECT_EQ(fifteen.net, " 85");
-    EXPECT_EQ(fifteen.vat, " 14.88");
-    EXPECT_EQ(fifteen.gross, " 99.88");
-
-    // At the threshold (not above it) the discount is forced back to "0%".
-    InvoiceFigures at = figures_for({" 100"}, " 0", " 100", "15%", 100);
-    EXPECT_FALSE(at.discount_allowed);
-    EXPECT_EQ(at.discount, "0%");
-    EXPECT_EQ(at.net, " 100");
-    // Only the two offered rates count.
-    EXPECT_EQ(figures_for({" 100"}, " 0", " 200", "10 %", 100).net, " 100");
-}
-
-TEST(InvoiceFigures, LineAmount) {
-    EXPECT_EQ(line_amount_text(" 2.5", "3"), " 7.50");
-    EXPECT_EQ(line_amount_text("249.99", "1"), " 249.99");
-    EXPECT_EQ(line_amount_text("NO PRICE", "1"), " 0");
-    EXPECT_EQ(line_amount_text("10", "many"), " 0");
-    EXPECT_EQ(line_amount_text("0.1", "3"), " 0.30");
-}
 
 TEST(PriceListLines, NameAndPrice) {
     EXPECT_EQ(item_name("Solar panel\tmono\t\xA3"
