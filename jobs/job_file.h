@@ -3,15 +3,22 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace jobs {
 
-void SaveJob(const std::string& path);
+// SaveJob, SaveJobAs: true when the job file was written.
+bool SaveJob(const std::string& path);
 void LoadJob(const std::string& path);
-void SaveJobAs(const std::string& path);
-void OfferSaveJob();
+bool SaveJobAs(const std::string& path);
+// Offers to save a job that has a file, or lines never saved. False when what was to follow
+// must not happen: the save requester was cancelled or the save failed.
+bool OfferSaveJob();
+// The job's default job file, when it is the job's own or no file is there; otherwise the
+// user is asked whether to replace it, and a No gives the empty text.
+std::string job_file_to_replace(const std::string& job_name);
 
 // The tool-bar sequences; the caller stops timer 1 before and restarts it after.
 void NewJob();
@@ -38,6 +45,10 @@ struct JobRecord {
     std::string customer_name;
     bool installation_locked = false;         // the "Instalation" box (written only)
     std::vector<InvoiceCells> invoice_lines;  // top row first
+    // Carriage (a number text) and discount ("10%", "15%" or "0%") of the invoice; a file
+    // written before they were kept has neither.
+    std::optional<std::string> carriage;
+    std::optional<std::string> discount;
     std::string invoice_notes;
     bool has_invoice_notes = false;  // the file had its notes line (read only)
     bool has_installation = false;   // the survey block was written / found

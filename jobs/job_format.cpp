@@ -6,6 +6,7 @@
 #include "common/files.h"
 #include "common/services.h"
 #include "common/text.h"
+#include "invoice_calculation.h"
 #include "job_file.h"
 #include "record_file.h"
 
@@ -20,6 +21,11 @@ const std::string kNoCustomer = "Customer: NA:";  // written for a job without c
 const std::string kInvoiceStart = "Start of invoice data:";
 const std::string kInvoiceEnd = "EndOID:";
 const std::string kInvoiceNotes = "Invoice notes: ";
+// The invoice's carriage and discount stand between the invoice block and the notes, in lines
+// that hold none of the marks older readers look for anywhere in a line, so those readers pass
+// over them.
+const std::string kCarriage = "Carrage:";
+const std::string kDiscount = "Discount:";
 const std::string kSurveyStart = "Instalation data start:";
 const std::string kSurveyLine = "data code:";
 const std::string kSurveyEnd = "IDEnd:";
@@ -91,6 +97,11 @@ struct JobReader {
         } else if (starts_with(line, "Invoice notes:")) {
             job.invoice_notes = common::field_text(after_prefix(line, kInvoiceNotes));
             job.has_invoice_notes = true;
+        } else if (starts_with(line, kCarriage)) {
+            job.carriage = amount_text(read_stored_amount(line.substr(kCarriage.size())));
+        } else if (starts_with(line, kDiscount)) {
+            int rate = discount_rate(trimmed(line.substr(kDiscount.size())));
+            job.discount = rate == 0 ? "0%" : std::to_string(rate) + "%";
         } else if (bare == kSurveyStart) {
             job.has_installation = true;
             block = Block::Survey;
@@ -207,6 +218,8 @@ std::vector<std::string> job_file_lines(const JobRecord& job) {
     lines.push_back(kInvoiceStart);
     for (const InvoiceCells& cells : job.invoice_lines) lines.push_back(encode_invoice_line(cells));
     lines.push_back(kInvoiceEnd);
+    if (job.carriage) lines.push_back(kCarriage + one_line(*job.carriage));
+    if (job.discount) lines.push_back(kDiscount + " " + one_line(*job.discount));
     lines.push_back(kInvoiceNotes + one_line(job.invoice_notes));
     if (job.has_installation) add_survey_lines(job, lines);
     lines.push_back(kProcessStart);

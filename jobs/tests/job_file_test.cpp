@@ -97,6 +97,8 @@ protected:
         "fulltotal:  notes: \r\n"
         " itum: Inverter 1000W each: 120 units: 1 alltotal: 120 vat:  fulltotal:  notes: \r\n"
         "EndOID:\r\n"
+        "Carrage: 0\r\n"
+        "Discount: 0%\r\n"
         "Invoice notes: Paid on delivery\r\n"
         "Instalation data start:\r\n"
         "data code: 100 value: Stand alone with batteries\r\n"
