@@ -176,8 +176,14 @@ void OpenCustomerWindow() {
 }
 
 void SaveCustomer() {
-    show_status("saving customer data ...");
     std::string name = name_field();
+    // A customer whose file could not be read is not written over it with what the window
+    // happens to show; the window's own Save still writes it when the office asks.
+    if (!name.empty() && name == state.unread_customer) {
+        show_status("customer file not read, so not saved ...");
+        return;
+    }
+    show_status("saving customer data ...");
     // A name with a folder in it would write outside the data folder: refused like a file
     // that cannot be written. The empty name of a fresh window still saves (as ".kez"), so
     // New and Open never hold the office up with a message there.
@@ -201,6 +207,7 @@ void SaveCustomerChecked() {
                     "Message...Bad name...", 0);
         return;
     }
+    state.unread_customer.clear();
     if (usable_file_name(name) && file_exists(customer_file_path(name))) {
         ask("Hang on i have a message...", "The file exists replace?");
         if (state.answer == 1) SaveCustomer();
@@ -210,24 +217,29 @@ void SaveCustomerChecked() {
 }
 
 void ResetCustomer() {
+    state.unread_customer.clear();
     set_control_text(customer_window, ID_CUSTOMER_FIRST_FIELD, date_text(kDatePicture));
     for (int i = 0; i < 9; ++i) set_control_text(customer_window, 102 + i, kNewTexts[i]);
 }
 
-void LoadCustomer(const std::string& path) {
+bool LoadCustomer(const std::string& path) {
     show_status("opening customer file ...");
     std::vector<std::string> lines;
     if (!read_record_file(path, lines)) {
-        message_box(nullptr, "Unable to open file please try again later",
+        // The file is named, so the office knows which one to look for.
+        std::string named = path.empty() ? "" : "\r\n" + native_path(path);
+        message_box(nullptr, "Unable to open file please try again later" + named,
                     "Message...Open customer file...", 0);
         show_status("problem opening customer file ...");
-        return;
+        return false;
     }
+    state.unread_customer.clear();
     CustomerFieldsRead read = read_customer_lines(lines);
     for (int i = 0; i < CUSTOMER_FIELD_COUNT; ++i)
         if (read[i]) set_control_text(customer_window, ID_CUSTOMER_FIRST_FIELD + i, *read[i]);
     state.customer_name = name_field();
     show_map_picture(get_control_text(customer_window, 109));
+    return true;
 }
 
 }  // namespace jobs

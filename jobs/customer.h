@@ -14,7 +14,8 @@ void OpenCustomerWindow();
 void SaveCustomer();
 void SaveCustomerChecked();
 void ResetCustomer();
-void LoadCustomer(const std::string& path);
+// True when the file was read.
+bool LoadCustomer(const std::string& path);
 
 // ---- The customer file (".kez"), as texts ---------------------------------------------------
 // Eleven fields, ids 100 (date) to 110 (notes), each on its marker line; the lines of a

@@ -51,8 +51,16 @@ void delete_invoice_lines() {
 
 void start_enquiry() {
     // The user is always asked whether to keep the job, even when none was loaded.
+    const bool loaded = state.job_loaded;
+    const std::string name = state.job_name;
     state.job_loaded = true;
-    OfferSaveJob();
+    if (!OfferSaveJob()) {
+        // Nothing was saved: the job stays on screen, and the box unchecked. A save that was
+        // tried and failed has named and marked the job as SaveJobAs does.
+        if (state.job_name == name) state.job_loaded = loaded;
+        common::set_check(window, ID_ENQUIRY, 0);
+        return;
+    }
     delete_invoice_lines();
     common::set_check(window, ID_INSTALATION, 0);
     common::enable_control(window, ID_PAYMENT, true);
@@ -61,6 +69,7 @@ void start_enquiry() {
     state.job_loaded = false;
     draw_at(5, 30, NO_JOB_LOADED);
     state.job_name.clear();
+    state.job_file.clear();
     state.installation_allowed = true;
 }
 

@@ -94,7 +94,11 @@ void run_command(int command) {
 
 void close_requested() {
     stop_tick();
-    OfferSaveJob();
+    // A cancelled or failed save keeps the program open with the job on screen.
+    if (!OfferSaveJob()) {
+        restart_tick();
+        return;
+    }
     state.run = false;
 }
 

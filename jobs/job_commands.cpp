@@ -24,8 +24,10 @@ bool new_job_agreed() {
     if (state.job_loaded && !state.job_name.empty()) {
         ask("The Job might have changed...",
             "Do you want to save changes to the Job: " + state.job_name);
-        if (state.answer == 1) SaveJob(default_job_file(state.job_name));
-        return true;
+        if (state.answer != 1) return true;
+        // The windows are cleared only once the job is safely in its file.
+        std::string path = job_file_to_replace(state.job_name);
+        return !path.empty() && SaveJob(path);
     }
     ask("The data might have changed...", "All windows will be reset, press YES to continue");
     return state.answer == 1;
@@ -51,6 +53,7 @@ void clear_job_windows() {
 
 void show_no_job() {
     state.job_name.clear();
+    state.job_file.clear();
     set_check(description_window, ID_ENQUIRY, 0);
     ShowJobTitle();
     state.job_loaded = false;
@@ -59,7 +62,7 @@ void show_no_job() {
 }
 
 std::string save_path(const std::string& title) {
-    return state.job_name.empty() ? ask_save_path(title) : default_job_file(state.job_name);
+    return state.job_name.empty() ? ask_save_path(title) : job_file_to_replace(state.job_name);
 }
 
 void save_to(const std::string& path) {
@@ -67,7 +70,8 @@ void save_to(const std::string& path) {
         show_status("job NOT saved ...");
     else
         SaveJobAs(path);
-    ResetComponents();
+    // The carriage and discount are the job's and stay as they are.
+    redraw_component_labels();
 }
 
 }  // namespace
@@ -87,7 +91,7 @@ void NewJob() {
 }
 
 void OpenJob() {
-    OfferSaveJob();
+    if (!OfferSaveJob()) return;
     std::string path = file_requester("Open Job File", &main_frame, 1,
                                       "Job text files (*.job)|*.job", "", 0, data_folder());
     if (path.empty()) {
@@ -95,17 +99,18 @@ void OpenJob() {
     } else {
         // A file that cannot be read leaves the current job, its name and its file as they
         // were, so a later Save cannot write this job over the file that failed to open.
-        std::string name = state.job_name;
+        std::string name = state.job_name, file = state.job_file;
         bool loaded = state.job_loaded;
         state.job_name = job_name_from_path(path);
         LoadJob(path);
         if (!state.job_loaded) {
             state.job_name = name;
+            state.job_file = file;
             state.job_loaded = loaded;
         }
     }
     state.installation_allowed = !state.installation_window_open;
-    ResetComponents();
+    redraw_component_labels();
 }
 
 void SaveCurrentJob() {

@@ -2,6 +2,7 @@
 #include "job_file.h"
 
 #include "common/clock.h"
+#include "common/files.h"
 #include "common/services.h"
 #include "common/text.h"
 #include "common/window.h"
@@ -62,6 +63,9 @@ JobRecord job_shown() {
     job.installation_locked = checked(ID_INSTALATION);
     job.invoice_lines = invoice_lines_shown();
     state.invoice_line_count = static_cast<int>(job.invoice_lines.size());
+    JobCharges charges = job_charges();
+    job.carriage = charges.carriage;
+    job.discount = charges.discount;
     job.invoice_notes = get_control_text(components_window, ID_INVOICE_NOTES);
     if (state.installation_window_open) fill_installation(job);
     return job;
@@ -101,8 +105,14 @@ void show_customer(const JobRecord& job) {
     set_check(description_window, ID_CUSTOMER, 1);
     if (!state.customer_window_open) OpenCustomerWindow();
     // A name that is no file name (one naming another folder) finds no customer file.
-    LoadCustomer(usable_file_name(job.customer_name) ? customer_file_path(job.customer_name)
-                                                     : std::string());
+    if (LoadCustomer(usable_file_name(job.customer_name) ? customer_file_path(job.customer_name)
+                                                         : std::string()))
+        return;
+    // The job stays this customer's: a later Save must not point it at whatever name the
+    // window showed before.
+    set_control_text(customer_window, ID_CUSTOMER_NAME, job.customer_name);
+    state.customer_name = job.customer_name;
+    state.unread_customer = job.customer_name;
 }
 
 // Each step recorded as done leaves "Jobs todo" once, at its first entry.
@@ -134,22 +144,24 @@ void show_installation(const JobRecord& job) {
 
 }  // namespace
 
-void SaveJob(const std::string& path) {
+bool SaveJob(const std::string& path) {
     show_status("saving job ...");
     const bool saved = write_record_file(path, job_file_lines(job_shown())) == WriteResult::Written;
     if (saved) {
+        state.job_file = path;
         show_message("Saved...     ");
         show_status("saved ...");
     } else {
         report_save_failure();
     }
-    if (!state.customer_window_open) return;
+    if (!state.customer_window_open) return saved;
     SaveCustomer();
     // The customer's "Saved" must not read as if the job had been saved too.
     if (!saved) {
         show_message("NOT Saved     ");
         show_status("problem saving job ...");
     }
+    return saved;
 }
 
 void LoadJob(const std::string& path) {
@@ -173,36 +185,48 @@ void LoadJob(const std::string& path) {
     show_customer(job);
     show_installation(job);
     show_invoice_lines(job.invoice_lines);
+    set_job_charges(job.carriage.value_or(default_carriage_text()), job.discount.value_or("0%"));
     state.job_loaded = true;
+    state.job_file = path;
     move_pen(components_window, 495, 170);
     print_text(components_window, "Total =");
 }
 
-void SaveJobAs(const std::string& path) {
+bool SaveJobAs(const std::string& path) {
     state.job_name = job_name_from_path(path);
+    bool saved = SaveJob(path);
     if (state.job_loaded) {
-        SaveJob(path);
         if (state.installation_window_open) state.installation_allowed = false;
         ShowJobTitle();
     } else {
-        SaveJob(path);
         ShowJobTitle();
         state.job_loaded = true;
         set_check(description_window, ID_ENQUIRY, 0);
     }
+    return saved;
 }
 
-void OfferSaveJob() {
-    if (!state.job_loaded) return;
+bool OfferSaveJob() {
+    // Lines on screen outside a job file were never saved: they are asked about too.
+    if (!state.job_loaded && invoice_rows() == 0) return true;
     ask("The Job might have changed...", "Save changes to the Job: " + state.job_name);
-    if (state.answer != 1) return;
-    std::string path =
-        state.job_name.empty() ? ask_save_path("Save Job File") : default_job_file(state.job_name);
+    if (state.answer != 1) return true;
+    std::string path = state.job_name.empty() ? ask_save_path("Save Job File")
+                                              : job_file_to_replace(state.job_name);
     if (path.empty()) {
         show_status("job NOT saved ...");
-        return;
+        return false;
     }
-    SaveJobAs(path);
+    // What was to follow (clearing the windows, closing) waits for a save that failed.
+    return SaveJobAs(path);
+}
+
+std::string job_file_to_replace(const std::string& job_name) {
+    std::string path = default_job_file(job_name);
+    if (native_path(path) == native_path(state.job_file) || !file_exists(path)) return path;
+    // Another job's file by that name (one opened from another folder has its name only).
+    ask("Hang on i have a message...", "The file exists replace?");
+    return state.answer == 1 ? path : std::string();
 }
 
 }  // namespace jobs

@@ -22,6 +22,8 @@ struct JobState {
     bool run = false;                     // the run loop goes on while set
     bool job_loaded = false;              // a job was opened from or saved to a job file
     std::string job_name;                 // base name of the current job file
+    std::string job_file;                 // the file the job was opened from or saved to
+    std::string unread_customer;          // a customer whose file could not be read
     std::string customer_name;            // copy of the customer window's name field
     int answer = 0;                       // last answer of ask(): 1 Yes, 0 No
     bool customer_window_open = false;
