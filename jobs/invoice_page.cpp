@@ -102,9 +102,12 @@ bool copy_piece(common::FileVar& page, const std::string& path) {
 
 void CreateHtml() {
     const std::string folder = common::program_folder();
+    // The status bar names the page, so the office knows which file to open in the browser.
+    const std::string named = common::native_path(folder + PAGE);
     common::FileVar page;
     // "W" writes beside the old page and replaces it only when the new one is complete.
     if (common::open_file(page, common::FileKind::Binary, folder + PAGE, "W") != 0) {
+        show_status("invoice page NOT written, it cannot be made: " + named + " ...");
         report("problem WRITING file");
         return;
     }
@@ -112,7 +115,12 @@ void CreateHtml() {
     write_lines(page, invoice_body_lines(values_shown()));
     if (!copy_piece(page, folder + FOOT_PIECE)) report("problem READING file");
     // A page that did not reach the disk has left the previous one in place: say so.
-    if (common::close_file(page, common::FileKind::Binary) != 0) report("problem WRITING file");
+    if (common::close_file(page, common::FileKind::Binary) != 0) {
+        show_status("invoice page NOT written, the disk did not take it: " + named + " ...");
+        report("problem WRITING file");
+        return;
+    }
+    show_status("invoice page written: " + named + " ...");
 }
 
 }  // namespace jobs

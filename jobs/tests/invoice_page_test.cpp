@@ -510,6 +510,26 @@ TEST_F(PrintTest, NoPrintFolderIsReportedNotCreated) {
     ASSERT_EQ(driver.messages().size(), 1u);
     EXPECT_EQ(driver.messages()[0].text, "problem WRITING file");
     EXPECT_FALSE(file_exists("printdata"));
+    EXPECT_EQ(common::get_control_text(main_frame, ID_STATUS_BAR),
+              "invoice page NOT written, it cannot be made: " + folder +
+                  "printdata/htmlout.htm ...");
+}
+
+// "Print" wrote the page and said nothing of where it went.
+TEST_F(PrintTest, TheStatusBarNamesThePageWrittenOrWhyNot) {
+    print();
+    EXPECT_EQ(common::get_control_text(main_frame, ID_STATUS_BAR),
+              "invoice page written: " + folder + "printdata/htmlout.htm ...");
+    const std::string written = page();
+    driver.fail_file_step(common::testing::FileStep::Rename, 1, EXDEV);
+    driver.type(components_window, ID_INVOICE_NOTES, "changed");
+    print();
+    EXPECT_EQ(common::get_control_text(main_frame, ID_STATUS_BAR),
+              "invoice page NOT written, the disk did not take it: " + folder +
+                  "printdata/htmlout.htm ...");
+    EXPECT_EQ(page(), written);
+    ASSERT_EQ(driver.messages().size(), 1u);
+    EXPECT_EQ(driver.messages()[0].text, "problem WRITING file");
 }
 
 }  // namespace
