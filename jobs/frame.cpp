@@ -154,6 +154,8 @@ void start_up() {
     state.current_picture =
         common::load_image(common::program_folder() + "StartPic.jpg", common::IMAGE_PICTURE);
     reset_state();
+    // What a field refuses as the office types is said in the status bar.
+    common::set_refused_input_notice(show_status);
     LoadINI();
     declare_help_dialog();
     open_main_frame();

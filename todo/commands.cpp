@@ -131,6 +131,9 @@ void build_tool_bar() {
 
 void initialise() {
     if (state.icon != 0) set_window_icon(main_dialog, state.icon);
+    // What a field refuses as the office types is said on the message line.
+    set_refused_input_notice(
+        [](const std::string& why) { set_control_text(main_dialog, ID_MESSAGE_LINE, why); });
     state.reload = false;
     load_settings();
     load_condition_weights();

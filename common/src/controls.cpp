@@ -23,6 +23,7 @@
 #include "fonts.h"
 #include "native_window.h"
 #include "text_rows.h"
+#include "typed_text.h"
 
 namespace common {
 namespace {
@@ -61,7 +62,10 @@ QWidget* make_edit(Window& window, Control& control, const QString& caption, QWi
     std::uint64_t serial = window.native->serial;
     int id = control.id;
     if (control.style & ES_MULTILINE) {
-        auto* edit = new QPlainTextEdit(parent);
+        auto* edit = make_limited_plain_edit(parent);
+        // Tab goes on to the next control, as in the office's dialogs; the files keep no tabs
+        // in these fields worth trapping the keyboard for.
+        edit->setTabChangesFocus(true);
         edit->setPlainText(caption);
         edit->setReadOnly(control.style & ES_READONLY);
         QObject::connect(edit, &QPlainTextEdit::textChanged, window.native->guard,
@@ -71,6 +75,7 @@ QWidget* make_edit(Window& window, Control& control, const QString& caption, QWi
         return edit;
     }
     auto* edit = new QLineEdit(caption, parent);
+    limit_typing(edit);
     edit->setAlignment(edit_alignment(control.style));
     edit->setReadOnly(control.style & ES_READONLY);
     if (control.style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
@@ -102,7 +107,10 @@ QWidget* make_combo(Control& control, QWidget* parent) {
     // Typing into the edit part never adds rows: the program decides what the list holds.
     combo->setInsertPolicy(QComboBox::NoInsert);
     // Nor does it complete what the user types: the text is exactly what was typed.
-    if (combo->isEditable()) combo->setCompleter(nullptr);
+    if (combo->isEditable()) {
+        combo->setCompleter(nullptr);
+        limit_typing(combo);
+    }
     combo->setMaxVisibleItems(20);
     if (auto* popup = qobject_cast<QListView*>(combo->view())) popup->setUniformItemSizes(true);
     return combo;
@@ -188,7 +196,8 @@ QWidget* make_widget(Window& window, Control& control, const ControlDeclaration&
         case KIND_GROUP_BOX:
             return new QGroupBox(caption, parent);
         case KIND_RICH_EDIT: {
-            auto* edit = new QTextEdit(parent);
+            auto* edit = make_limited_rich_edit(parent);
+            edit->setTabChangesFocus(true);
             edit->setAcceptRichText(false);
             edit->setPlainText(caption);
             return edit;

@@ -15,12 +15,13 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
-char byte_of(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+// The byte of a character, or -1 when Windows-1252 has none for it.
+int byte_of(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
+        if (kHighControls[i] == c) return static_cast<int>(0x80 + i);
     }
-    return '?';
+    return -1;
 }
 
 }  // namespace
@@ -40,9 +41,16 @@ std::string from_qt(const QString& text) {
     for (QChar c : text) {
         // A character outside the basic plane arrives as two surrogates: one '?' for both.
         if (c.isLowSurrogate()) continue;
-        out.push_back(byte_of(c.unicode()));
+        int byte = c.isHighSurrogate() ? -1 : byte_of(c.unicode());
+        out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
     }
     return out;
+}
+
+bool fits_windows_1252(const QString& text) {
+    for (QChar c : text)
+        if (c.isSurrogate() || byte_of(c.unicode()) < 0) return false;
+    return true;
 }
 
 }  // namespace common

@@ -55,11 +55,33 @@ QString translate_filter(const std::string& filter) {
     return filters.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+// A name the office's files cannot hold would be saved as question marks, and two such names as
+// one file: it is refused, and the requester comes up again.
+bool refused_name(Window* owner, const QString& path) {
+    if (fits_windows_1252(path)) return false;
+    QString name = path.section(QLatin1Char('/'), -1).section(QLatin1Char('\\'), -1);
+    message_box(owner,
+                "The name \"" + from_qt(name) +
+                    "\" holds letters the office's files cannot keep (only Windows-1252 "
+                    "letters). Please choose another name.",
+                "Message...file name...", 0);
+    return true;
+}
+
+}  // namespace
+
 std::string file_requester(const std::string& title, Window* owner, int open,
                            const std::string& filter, const std::string& default_extension,
                            long flags, const std::string& initial_folder) {
     if (layer_hooks().file_requester) {
-        return layer_hooks().file_requester(title, open, filter, default_extension, initial_folder);
+        for (;;) {
+            QString chosen = QString::fromUtf8(layer_hooks().file_requester(
+                title, open, filter, default_extension, initial_folder));
+            if (chosen.isEmpty()) return {};
+            if (!refused_name(owner, chosen)) return from_qt(chosen);
+        }
     }
     ensure_layer();
     use_dialog_font_everywhere();
@@ -72,9 +94,12 @@ std::string file_requester(const std::string& title, Window* owner, int open,
                                                               : QFileDialog::AnyFile);
     requester.setOption(QFileDialog::ReadOnly, false);
     requester.setDefaultSuffix(to_qt(default_extension));
-    if (requester.exec() != QDialog::Accepted) return {};
-    QStringList chosen = requester.selectedFiles();
-    return chosen.isEmpty() ? std::string() : from_qt(chosen.first());
+    for (;;) {
+        if (requester.exec() != QDialog::Accepted) return {};
+        QStringList chosen = requester.selectedFiles();
+        if (chosen.isEmpty()) return {};
+        if (!refused_name(owner, chosen.first())) return from_qt(chosen.first());
+    }
 }
 
 }  // namespace common

@@ -91,6 +91,20 @@ public:
     void drag_rows(Window& window, int id, int from_row, int to_row);   // pressed, moved, let go
     void press_key(Window& window, int id, int virtual_key);            // the control has the focus
     void choose_tool(Window& window, int tool_bar_id, int command_id);  // tool-bar button
+    // Typing and pasting what the desktop's keyboard and clipboard hold, given as UTF-8 (so a
+    // test can offer letters the office's files cannot hold). type_keys types over the field
+    // as type does; paste puts the text on the clipboard and pastes it at the field's end.
+    void type_keys(Window& window, int id, const std::string& utf8);
+    void paste(Window& window, int id, const std::string& utf8);
+    // Keys ("Tab", "Space", "Return", "Ctrl+S", "Shift+Tab", "F1") pressed on whatever holds
+    // the keyboard focus of the window's top-level window, which is made the active one first,
+    // as it is for a person at the keyboard.
+    void press_keys(Window& window, const std::string& keys);
+    // Where the keyboard focus of the window's top-level window is: the id of the control of
+    // `window` that holds it (a tool bar's id for one of its buttons), 0 when it is elsewhere.
+    int focused_control(Window& window);
+    // The command of the tool-bar button that holds the focus, 0 when none does.
+    int focused_tool(Window& window, int tool_bar_id);
     void scroll(Window& window, int id, int scroll_code, int thumb_position = 0);
     void close_box(Window& window);                 // the user asks to close
     void fire_timer(Window& window, int timer_id);  // EV_TIMER now
@@ -101,7 +115,7 @@ public:
 
     // ---- answers given in advance (first in, first used) ----
     void answer_message_box(int button_code);
-    void answer_file_requester(const std::string& path);  // "" = cancelled
+    void answer_file_requester(const std::string& path);  // UTF-8; "" = cancelled
     // The action runs on the next modal dialog once it is up (e.g. click its Yes button).
     void answer_dialog(std::function<void(Window&)> action);
 

@@ -12,7 +12,9 @@ class Window;
 struct LayerHooks {
     // Answers a message box instead of showing it: (owner, text, caption, flags) -> button code.
     std::function<int(Window*, const std::string&, const std::string&, long)> message_box;
-    // Answers a file requester: (title, open, filter, default extension, initial folder) -> path.
+    // Answers a file requester: (title, open, filter, default extension, initial folder) -> path,
+    // in UTF-8 as the desktop names files (so a test can choose a name the office's files
+    // cannot hold); "" is cancelled.
     std::function<std::string(const std::string&, int, const std::string&, const std::string&,
                               const std::string&)>
         file_requester;

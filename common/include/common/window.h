@@ -190,6 +190,13 @@ void set_control_color(Window& window, int id, long text_colour, long background
 // bit 5 strike-out, bits 16 and up the character set.
 void set_font(Window& window, const std::string& face, int points, int weight, long flags, int id);
 
+// What the office types: every edit field, and the edit part of every drop-down, takes at most
+// MAX_TEXT (254) characters, a multi-line field as many bytes of its file text (a line break
+// being CR LF), and no character Windows-1252 cannot hold. Whatever a field refuses, typed,
+// pasted or dropped, it says why through this notice (the job manager's status bar, the to-do
+// program's message line); a program that registers none refuses silently.
+void set_refused_input_notice(std::function<void(const std::string&)> notice);
+
 // List boxes and combo boxes (and nothing else).
 void list_add(Window& window, int id, const std::string& text);
 void list_insert(Window& window, int id, int index, const std::string& text);
