@@ -120,7 +120,16 @@ int handle_main_frame(common::Window&) {
     return 0;
 }
 
+// The keys of the tool bar's commands, as office programs have them.
+constexpr struct {
+    const char* keys;
+    int command;
+} COMMAND_KEYS[] = {{"Ctrl+N", CMD_NEW},         {"Ctrl+O", CMD_OPEN},  {"Ctrl+S", CMD_SAVE},
+                    {"Ctrl+Shift+S", CMD_SAVE_AS}, {"Ctrl+P", CMD_PRINT}, {"F1", CMD_HELP}};
+
 void open_main_frame() {
+    if (main_frame.key_bindings.empty())
+        for (const auto& key : COMMAND_KEYS) common::bind_key(main_frame, key.keys, key.command);
     common::open_window(main_frame, 10, 10, 1010, 706, 0x70000, nullptr, "Kez Systems LTD",
                         handle_main_frame);
     build_tool_bar();

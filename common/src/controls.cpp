@@ -263,8 +263,15 @@ void apply_colours(Control& control) {
     QPalette palette = widget->palette();
     if (control.text_colour >= 0) {
         QColor text = to_colour(control.text_colour);
+        // Disabled, the text is drawn halfway to its background, so a locked box reads as
+        // locked on whatever face the program gave it.
+        QColor face = control.background_colour >= 0 ? to_colour(control.background_colour)
+                                                     : palette.color(QPalette::Window);
+        QColor greyed((text.red() + face.red()) / 2, (text.green() + face.green()) / 2,
+                      (text.blue() + face.blue()) / 2);
         for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
             palette.setColor(role, text);
+            palette.setColor(QPalette::Disabled, role, greyed);
         }
     }
     if (control.background_colour >= 0) {
@@ -403,7 +410,17 @@ std::string get_control_text(Window& window, int id) {
 }
 
 void enable_control(Window& window, int id, bool on) {
-    if (QWidget* widget = control_widget(window, id)) widget->setEnabled(on);
+    QWidget* widget = control_widget(window, id);
+    if (widget == nullptr) return;
+    // The toolkit hands the focus of a control being disabled to the next one in the Tab order,
+    // selecting all of its text: the office's next key press would then replace a carriage or
+    // a price. A disabled control's focus goes nowhere instead, as on the office's desktop.
+    if (!on) {
+        QWidget* focus = widget->window()->focusWidget();
+        if (focus != nullptr && (focus == widget || widget->isAncestorOf(focus)))
+            focus->clearFocus();
+    }
+    widget->setEnabled(on);
 }
 
 bool is_enabled(Window& window, int id) {

@@ -5,6 +5,7 @@
 #include "common/hooks.h"
 #include "encoding.h"
 #include "fonts.h"
+#include "keyboard.h"
 #include "native_window.h"
 
 namespace common {
@@ -32,6 +33,7 @@ NativeWindow* build_dialog(Window& dialog, Window* owner) {
     auto* host = new HostDialog(native, owner_widget);
     native->widget = host;
     host->setWindowFlags(dialog_flags(plan.style));
+    start_keyboard_off_tool_bars(host);
     host->setWindowTitle(to_qt(plan.title));
     QFont font = dialog_font();
     host->setFont(font);
@@ -48,6 +50,7 @@ NativeWindow* build_dialog(Window& dialog, Window* owner) {
     for (const ControlDeclaration& declaration : declarations) create_control(dialog, declaration);
     native->building = false;
     native->restack();
+    apply_key_bindings(dialog);
     return native;
 }
 

@@ -20,6 +20,7 @@
 
 #include "encoding.h"
 #include "images.h"
+#include "keyboard.h"
 
 namespace common {
 namespace {
@@ -242,6 +243,8 @@ int create_tool_bar(Window& window, int image_strip, const std::string& strip_fi
     for (QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         child->setStyle(classic_style());
     }
+    for (auto& [command, action] : state.actions)
+        reach_by_keyboard(qobject_cast<QToolButton*>(bar->widgetForAction(action)));
     cut_pictures(state);
     bar->show();
     lay_out(control);

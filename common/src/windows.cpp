@@ -7,6 +7,7 @@
 
 #include "encoding.h"
 #include "images.h"
+#include "keyboard.h"
 #include "native_window.h"
 
 namespace common {
@@ -60,7 +61,10 @@ int open_window(Window& window, int x, int y, int width, int height, long flags,
     QWidget* parent_widget = parent ? parent->native->widget : nullptr;
     auto* host = new HostWidget(native, parent_widget);
     native->widget = host;
-    if (parent == nullptr) host->setWindowFlags(top_level_flags(flags));
+    if (parent == nullptr) {
+        host->setWindowFlags(top_level_flags(flags));
+        start_keyboard_off_tool_bars(host);
+    }
     host->setWindowTitle(to_qt(title));
     host->setAutoFillBackground(false);
     host->move(x, y);
@@ -69,6 +73,7 @@ int open_window(Window& window, int x, int y, int width, int height, long flags,
     native->has_back_buffer = !(flags & WF_NO_BACK_BUFFER);
     window.native = native;
     attach_to_parent(window, parent);
+    apply_key_bindings(window);
     // A child window opened later must not cover its parent's status bar.
     if (parent != nullptr) parent->native->restack();
     if (parent == nullptr && (flags & WF_MAXIMIZED)) {

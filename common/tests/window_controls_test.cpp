@@ -350,3 +350,47 @@ TEST_F(Controls, AHandlerMayCloseAndReopenItsWindowFromItsOwnButton) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the caption of a box on the dark red face is drawn in: the face has no green, the caption
+// has, as much as it is light.
+struct CaptionLook {
+    int pixels = 0;     // pixels of the caption
+    int brightest = 0;  // the most green any of them has
+};
+
+CaptionLook caption_look(const QImage& image) {
+    CaptionLook look;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            int green = image.pixelColor(x, y).green();
+            if (green < 60) continue;
+            ++look.pixels;
+            look.brightest = std::max(look.brightest, green);
+        }
+    return look;
+}
+
+}  // namespace
+
+// The job manager's locked "Instalation" box, white on dark red, looked exactly like an enabled
+// one: disabled, its caption is drawn halfway to the face.
+TEST_F(Controls, ALockedBoxOnAColouredFaceIsDrawnGreyed) {
+    set_window_color(window, rgb(100, 0, 0));
+    add_control(window, KIND_CHECK_BOX, "Instalation", 5, 5, 120, 23, 0x50000003, 1);
+    set_control_color(window, 1, rgb(255, 255, 255), rgb(100, 0, 0));
+    QWidget* box = control_widget(window, 1);
+    QImage enabled = box->grab().toImage();
+    enable_control(window, 1, false);
+    QImage locked = box->grab().toImage();
+    CaptionLook white = caption_look(enabled), greyed = caption_look(locked);
+    EXPECT_GT(white.pixels, 20);
+    EXPECT_GE(white.brightest, 220);  // white
+    EXPECT_GT(greyed.pixels, 20);     // still readable
+    EXPECT_LE(greyed.brightest, 140);  // halfway to the face: greyed
+    // The face stays the program's dark red.
+    EXPECT_EQ(locked.pixelColor(locked.width() - 2, locked.height() / 2), QColor(100, 0, 0));
+    enable_control(window, 1, true);
+    EXPECT_EQ(box->grab().toImage(), enabled);
+}

@@ -126,6 +126,12 @@ struct DialogTemplate {
 
 class NativeWindow;  // the toolkit side, private to the layer
 
+// A key (or key with Ctrl, Shift, Alt) that stands for one of a window's commands.
+struct KeyBinding {
+    std::string keys;  // "Ctrl+S", "Ctrl+Shift+S", "F1"
+    int command_id = 0;
+};
+
 // One record per window or dialog, owned by the program for the whole run and reused when the
 // window is opened again. Not copyable: the layer keeps a pointer to it while it is open.
 class Window {
@@ -142,6 +148,7 @@ public:
     bool is_dialog = false;
     DialogTemplate dialog_template;
     bool modeless = false;
+    std::vector<KeyBinding> key_bindings;  // made again each time the window is opened
 };
 
 // ---- Windows --------------------------------------------------------------------------------
@@ -274,6 +281,14 @@ void show_image(Window& window, int image, int type, int x, int y, int width, in
                 int flags = 0);
 void delete_image(int image, int type);
 int image_count();  // handles alive, for leak tests
+
+// ---- Keys ---------------------------------------------------------------------------------
+// Binds keys, written as "Ctrl+S", "Ctrl+Shift+S", "F1", to one of the window's commands: while
+// the window (or a window inside it) is the active one, the keys deliver EV_CONTROL with the
+// command id and notify code 0, exactly as pressing that tool-bar button does. The binding
+// belongs to the record and lasts while the window is closed and opened again, and a dialog
+// shown again. 1 when bound, 0 when the keys are not understood.
+int bind_key(Window& window, const std::string& keys, int command_id);
 
 // ---- Timers and the run loop ----------------------------------------------------------------
 void start_timer(Window& window, int milliseconds, int timer_id);
