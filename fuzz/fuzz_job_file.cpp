@@ -1,5 +1,6 @@
 // Any bytes as a job file: the reader never crashes, keeps every cell within a field, and a job
-// it read writes and reads back with the same invoice lines, kind and customer.
+// it read writes and reads back with the same invoice lines, kind, customer, carriage and
+// discount.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -21,5 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (again.invoice_lines.size() != job.invoice_lines.size()) __builtin_trap();
     if (again.payment != job.payment || again.has_customer != job.has_customer) __builtin_trap();
     if (again.has_installation != job.has_installation) __builtin_trap();
+    if (again.carriage != job.carriage || again.discount != job.discount) __builtin_trap();
     return 0;
 }

@@ -37,15 +37,6 @@ public:
     }
 };
 
-QObject* enter_presses() {
-    static QPointer<EnterPresses> filter;
-    if (filter.isNull()) {
-        filter = new EnterPresses;
-        filter->setParent(qApp);
-    }
-    return filter;
-}
-
 // While a window is activated for the first time the toolkit gives the focus to the first
 // control that takes it. The tool-bar buttons stand aside for that moment only.
 class FirstFocus : public QObject {
@@ -70,10 +61,12 @@ public:
     }
 };
 
-QObject* first_focus() {
-    static QPointer<FirstFocus> filter;
+// One filter of each kind serves every widget; it lives as long as the application.
+template <typename Filter>
+QObject* shared_filter() {
+    static QPointer<Filter> filter;
     if (filter.isNull()) {
-        filter = new FirstFocus;
+        filter = new Filter;
         filter->setParent(qApp);
     }
     return filter;
@@ -98,11 +91,11 @@ void reach_by_keyboard(QToolButton* button) {
     if (button == nullptr) return;
     button->setProperty(TOOL_BAR_BUTTON, true);
     button->setFocusPolicy(Qt::TabFocus);
-    button->installEventFilter(enter_presses());
+    button->installEventFilter(shared_filter<EnterPresses>());
 }
 
 void start_keyboard_off_tool_bars(QWidget* top_level) {
-    if (top_level != nullptr) top_level->installEventFilter(first_focus());
+    if (top_level != nullptr) top_level->installEventFilter(shared_filter<FirstFocus>());
 }
 
 void apply_key_bindings(Window& window) {

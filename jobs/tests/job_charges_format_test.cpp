@@ -74,23 +74,43 @@ EarlierReading read_as_before(const std::vector<std::string>& lines) {
     return r;
 }
 
+// An invoice with a customer, two lines, notes, a survey and two steps done, as a file holds it.
 JobRecord priced_job() {
+    const std::vector<std::string> file = {
+        "Job Number:inv0101",
+        "Date: 09-12-2026 Time: 13:05:09",
+        "Job type, money out payment or money in invoice: INVOICE",
+        "Customer: Jo Smith",
+        "Instalation: na",
+        "Start of invoice data:",
+        " itum: Battery 100Ah each: 89.50 units: 30 alltotal: 2685 vat: garage wall fulltotal:  "
+        "notes: ",
+        " itum: Mounting kit each: \xA3"
+        "45 units: 2 alltotal: 90 vat:  fulltotal:  notes: ",
+        "EndOID:",
+        "Invoice notes: Paid on delivery",
+        "Instalation data start:",
+        "data code: 100 value: Grid tied",
+        "data code: 101 value: 4",
+        "data code: 102 value: 24",
+        "data code: 103 value: S",
+        "data code: 104 value: 35",
+        "data code: 105 value: 6mtr",
+        "data code: 106 value: tile",
+        "data code: 107 value: bad",
+        "data code: 108 value: Ace",
+        "data code: 109 value: open",
+        "data code: 110 value: Scaffold",
+        "data code: 111 value: Survey",
+        "IDEnd:",
+        "Process data:",
+        "Survey",
+        "Quote sent",
+        "EndOPD:"};
     JobRecord job;
-    job.job_name = "inv0101";
+    EXPECT_TRUE(read_job_lines(file, job));
     job.date = "09-12-2026";
     job.time = "13:05:09";
-    job.has_customer = true;
-    job.customer_name = "Jo Smith";
-    job.invoice_lines = {{"Battery 100Ah", "89.50", "30", " 2685", "garage wall", "", ""},
-                         {"Mounting kit",
-                          "\xA3"
-                          "45",
-                          "2", " 90", "", "", ""}};
-    job.invoice_notes = "Paid on delivery";
-    job.has_installation = true;
-    job.survey = {"Grid tied", "4",   "24",  "S",    "35",       "6mtr",
-                  "tile",      "bad", "Ace", "open", "Scaffold", "Survey"};
-    job.done_steps = {"Survey", "Quote sent"};
     return job;
 }
 

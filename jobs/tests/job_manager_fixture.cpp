@@ -169,6 +169,17 @@ void JobManagerTest::tick() {
     driver.fire_timer(jobs::main_frame, 1);
 }
 
+void JobManagerTest::tool(int command) {
+    driver.choose_tool(jobs::main_frame, jobs::ID_TOOL_BAR, command);
+}
+
+void JobManagerTest::answer(int button) {
+    driver.answer_dialog([this, button](common::Window& question) {
+        asked.push_back(common::get_control_text(question, 1));
+        driver.click(question, button);
+    });
+}
+
 bool set_immutable(const std::string& path, bool on) {
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) return false;

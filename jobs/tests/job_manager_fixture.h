@@ -15,6 +15,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "common/testing/driver.h"
 
@@ -50,6 +51,11 @@ protected:
 
     // The main frame's tick, now.
     void tick();
+    // A command of the main frame's tool bar, pressed as the office presses it.
+    void tool(int command);
+    // Answers the next question with its button (2 Yes, 3 No), noting what it asked in `asked`.
+    void answer(int button);
+    std::vector<std::string> asked;
 
     bool start_job_manager = true;  // set false in a constructor to start by hand
     bool started = false;           // clean_up runs at the end when set

@@ -20,19 +20,7 @@ using common::get_control_text;
 
 class KeepingWorkTest : public testing::JobManagerTest {
 protected:
-    void SetUp() override {
-        testing::JobManagerTest::SetUp();
-        driver.set_clock(2026, 12, 9, 13, 5, 9);
-    }
-    void tool(int command) { driver.choose_tool(main_frame, ID_TOOL_BAR, command); }
-    void answer(int button) {
-        driver.answer_dialog([this, button](common::Window& d) {
-            asked.push_back(get_control_text(d, 1));
-            driver.click(d, button);
-        });
-    }
     static constexpr int YES = 2, NO = 3;
-    std::vector<std::string> asked;
     std::string text(int id) { return get_control_text(components_window, id); }
     std::string status() { return get_control_text(main_frame, ID_STATUS_BAR); }
     int rows() {
