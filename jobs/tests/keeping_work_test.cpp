@@ -70,6 +70,7 @@ TEST_F(KeepingWorkTest, AFailedSaveOnClosingKeepsTheProgramOpen) {
     driver.close_box(main_frame);
     EXPECT_TRUE(state.run);
     EXPECT_EQ(rows(), 1);
+    ASSERT_FALSE(driver.messages().empty());
     EXPECT_EQ(driver.messages().back().text, "problem saving job ...");
 }
 
