@@ -102,6 +102,54 @@ TEST_F(ComponentsTest, TotalsIncludeANewLineFromTheNextTick) {
     EXPECT_EQ(text(ID_TOTAL), " 193.88");
 }
 
+// "1,5" was added as 1 and printed as "1,5"; "\xA3" "75" priced a line at 0.
+TEST_F(ComponentsTest, NumbersAreReadAsTypedOrRefusedNamingTheField) {
+    driver.type(components_window, ID_ITEM, "Mounting kit");
+    tick();
+    driver.type(components_window, ID_EACH,
+                "\xA3"
+                "1,234.50");
+    driver.type(components_window, ID_NUMBER, " 2 ");
+    driver.click(components_window, ID_ADD);
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(cell(0, 3), " 2469");
+    for (const char* typed : {"1,5", "2 boxes of 10", "abc", "1e12"}) {
+        driver.type(components_window, ID_NUMBER, typed);
+        driver.click(components_window, ID_ADD);
+        ASSERT_FALSE(driver.messages().empty());
+        EXPECT_EQ(driver.messages().back().text,
+                  std::string("\"") + typed +
+                      "\" in \"Number\" is not a number, so the line was "
+                      "not added.");
+        EXPECT_EQ(driver.messages().back().caption, "Message...Add...");
+    }
+    EXPECT_EQ(rows(), 1);
+    // Change selected refuses the same way and leaves the line as it was.
+    driver.select_row(components_window, ID_LINE_LIST, 0);
+    driver.type(components_window, ID_NUMBER, "3");
+    driver.type(components_window, ID_EACH, "NO PRICE");
+    driver.click(components_window, ID_CHANGE_SELECTED);
+    EXPECT_EQ(driver.messages().back().text,
+              "\"NO PRICE\" in \"Each\" is not a number, so the line was not changed.");
+    EXPECT_EQ(driver.messages().back().caption, "Message...Change selected...");
+    EXPECT_EQ(cell(0, 2), " 2 ");  // as typed
+    // A line that would take the invoice past 99,999,999.99 is refused, naming its fields.
+    driver.type(components_window, ID_EACH, "45");
+    driver.type(components_window, ID_NUMBER, "2222222");
+    driver.click(components_window, ID_ADD);
+    EXPECT_EQ(driver.messages().back().text,
+              "The line of \"Each\" 45 and \"Number\" 2222222 takes the invoice past "
+              "99,999,999.99, so the line was not added.");
+    EXPECT_EQ(rows(), 1);
+    // A credit line is a line like any other.
+    driver.type(components_window, ID_NUMBER, "-1");
+    driver.click(components_window, ID_ADD);
+    EXPECT_EQ(rows(), 2);
+    EXPECT_EQ(cell(0, 3), " -45");
+    tick();
+    EXPECT_EQ(text(ID_ITEMS_TOTAL), " 2424");
+}
+
 TEST_F(ComponentsTest, EmptyItemAddsAndChangesNothing) {
     driver.type(components_window, ID_ITEM, "");
     driver.click(components_window, ID_ADD);
