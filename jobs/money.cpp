@@ -3,6 +3,7 @@
 #include "money.h"
 
 #include <cstdlib>
+#include <string_view>
 
 namespace jobs {
 
@@ -52,35 +53,56 @@ Wide pence_of(const Decimal& value) {
     return divided_rounded(value.digits, power_of_ten(value.places - 2));
 }
 
-// Reads a run of digits from text[i]; returns how many there were.
-std::size_t digit_run(const std::string& text, std::size_t& i, std::string& digits) {
+// Digits as they are read, into the number they make: leading zeros dropped, the trailing
+// zeros of the decimals held back until a later digit needs them. Nothing is allocated, since
+// every cell of an invoice is read this way on every tick.
+struct Digits {
+    std::int64_t value = 0;
+    int whole_digits = 0;  // significant digits before the point
+    int places = 0;
+    int held_zeros = 0;
+    bool any = false;
+    bool too_precise = false;
+
+    void whole(char c) {
+        any = true;
+        if (value == 0 && c == '0') return;
+        if (++whole_digits <= MOST_WHOLE_DIGITS) value = value * 10 + (c - '0');
+    }
+    void decimal(char c) {
+        any = true;
+        if (c == '0') {
+            ++held_zeros;
+            return;
+        }
+        if (places + held_zeros >= MOST_DECIMALS) {
+            too_precise = true;
+            return;
+        }
+        for (; held_zeros > 0; --held_zeros, ++places) value *= 10;
+        value = value * 10 + (c - '0');
+        ++places;
+    }
+};
+
+// A run of whole digits from text[i]; returns how many there were.
+std::size_t whole_run(std::string_view text, std::size_t& i, Digits& digits) {
     std::size_t start = i;
-    while (i < text.size() && is_digit(text[i])) digits.push_back(text[i++]);
+    for (; i < text.size() && is_digit(text[i]); ++i) digits.whole(text[i]);
     return i - start;
 }
 
 // The whole part: digits, or groups of three after a first group of one to three, divided by
 // commas. False when the commas stand anywhere else.
-bool read_whole_part(const std::string& text, std::size_t& i, std::string& whole) {
-    std::size_t first = digit_run(text, i, whole);
+bool read_whole_part(std::string_view text, std::size_t& i, Digits& digits) {
+    std::size_t first = whole_run(text, i, digits);
     if (i >= text.size() || text[i] != ',') return true;
     if (first == 0 || first > 3) return false;
     while (i < text.size() && text[i] == ',') {
         ++i;
-        if (digit_run(text, i, whole) != 3) return false;
+        if (whole_run(text, i, digits) != 3) return false;
     }
     return true;
-}
-
-TypedNumber number_of(bool negative, std::string whole, std::string decimals) {
-    std::size_t leading = whole.find_first_not_of('0');
-    whole = leading == std::string::npos ? "" : whole.substr(leading);
-    while (!decimals.empty() && decimals.back() == '0') decimals.pop_back();
-    if (decimals.size() > MOST_DECIMALS) return {};
-    if (whole.size() > MOST_WHOLE_DIGITS) return {Reading::TooLarge, {}};
-    std::int64_t digits = 0;
-    for (char c : whole + decimals) digits = digits * 10 + (c - '0');
-    return {Reading::Number, {negative ? -digits : digits, static_cast<int>(decimals.size())}};
 }
 
 // The old reading of a number text: blanks, a minus sign, digits, "." and decimals, up to the
@@ -108,10 +130,10 @@ Pence lenient_amount(const std::string& text) {
 }  // namespace
 
 TypedNumber read_typed_number(const std::string& text) {
-    std::size_t i = 0, end = text.size();
-    while (i < end && is_blank(text[i])) ++i;
-    while (end > i && is_blank(text[end - 1])) --end;
-    const std::string number = text.substr(i, end - i);
+    std::size_t from = 0, end = text.size();
+    while (from < end && is_blank(text[from])) ++from;
+    while (end > from && is_blank(text[end - 1])) --end;
+    const std::string_view number = std::string_view(text).substr(from, end - from);
     bool negative = false, pound = false;
     std::size_t at = 0;
     for (int sign = 0; sign < 2 && at < number.size(); ++sign) {
@@ -123,14 +145,13 @@ TypedNumber read_typed_number(const std::string& text) {
             ++at;
         }
     }
-    std::string whole, decimals;
-    if (!read_whole_part(number, at, whole)) return {};
-    if (at < number.size() && number[at] == '.') {
-        ++at;
-        digit_run(number, at, decimals);
-    }
-    if (at != number.size() || (whole.empty() && decimals.empty())) return {};
-    return number_of(negative, whole, decimals);
+    Digits digits;
+    if (!read_whole_part(number, at, digits)) return {};
+    if (at < number.size() && number[at] == '.')
+        for (++at; at < number.size() && is_digit(number[at]); ++at) digits.decimal(number[at]);
+    if (at != number.size() || !digits.any || digits.too_precise) return {};
+    if (digits.whole_digits > MOST_WHOLE_DIGITS) return {Reading::TooLarge, {}};
+    return {Reading::Number, {negative ? -digits.value : digits.value, digits.places}};
 }
 
 TypedAmount read_typed_amount(const std::string& text) {
