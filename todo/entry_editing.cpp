@@ -166,26 +166,30 @@ void choose_date_row() {
     start_timer(main_dialog, 20000, REMINDER_TIMER);
 }
 
-void cycle_day_name() {
+namespace {
+
+// "day" and "month": a name in the third field moves on to the next; anything else gives way to
+// today's name, with the day the form needs and an empty month.
+void cycle_name(const std::optional<std::string>& next, const std::string& todays_name,
+                const std::string& day) {
     touched.date = true;
-    if (const auto next = next_day_name(field(ID_THIRD_FIELD))) {
+    if (next) {
         set_field(ID_THIRD_FIELD, *next);
         return;
     }
-    set_field(ID_THIRD_FIELD, date_text("ddd"));
-    set_field(ID_DAY_FIELD, "");
+    set_field(ID_THIRD_FIELD, todays_name);
+    set_field(ID_DAY_FIELD, day);
     set_field(ID_MONTH_FIELD, "");
 }
 
+}  // namespace
+
+void cycle_day_name() {
+    cycle_name(next_day_name(field(ID_THIRD_FIELD)), date_text("ddd"), "");
+}
+
 void cycle_month_name() {
-    touched.date = true;
-    if (const auto next = next_month_name(field(ID_THIRD_FIELD))) {
-        set_field(ID_THIRD_FIELD, *next);
-        return;
-    }
-    set_field(ID_THIRD_FIELD, date_text("MMM"));
-    set_field(ID_DAY_FIELD, date_text("dd"));
-    set_field(ID_MONTH_FIELD, "");
+    cycle_name(next_month_name(field(ID_THIRD_FIELD)), date_text("MMM"), date_text("dd"));
 }
 
 // "year" puts today in the fields, which then follow the clock again.

@@ -71,12 +71,20 @@ TEST_F(AlarmAnswers, AlarmsFallingTogetherAreAllNamedAndEachGivenOnce) {
               "ToDo:   << ALARM >>                Ring Bob; Pay VAT; Order cable\r\n");
 }
 
-TEST_F(AlarmAnswers, DialogInFrontIsNotAskedForAttention) {
-    start_with({due("Ring Bob", "10-03-2026", "09:30")});
+// The task bar's sign is for a dialog out of sight, and for an alarm that starts, not for every
+// tick it rings.
+TEST_F(AlarmAnswers, AttentionIsAskedOnlyWhileTheDialogIsOutOfSight) {
+    start_with({due("Ring Bob", "10-03-2026", "09:30"), due("Pay VAT", "10-03-2026", "09:40")});
     ASSERT_TRUE(common::is_in_front(dialog()));
-    tick();
+    tick_at(9, 30);
     EXPECT_EQ(actions(), 1);
     EXPECT_EQ(driver.attention_asked(dialog()), 0);
+    common::hide_window(dialog());
+    tick_at(9, 30, 3);
+    EXPECT_EQ(driver.attention_asked(dialog()), 0) << "the same alarm, still ringing";
+    tick_at(9, 40);
+    EXPECT_EQ(actions(), 2);
+    EXPECT_EQ(driver.attention_asked(dialog()), 1);
 }
 
 // "Done" ends the alarm as if it had been dealt with: no " 0", no alarm message, no selection
