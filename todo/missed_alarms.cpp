@@ -38,7 +38,7 @@ std::vector<MissedAlarm> alarms_missed_between(const std::vector<std::string>& d
         const Moment moment = moment_of_day(date.year, date.month, date.day);
         for (std::size_t row = 0; row < rows; ++row) {
             if (found[row] || !falls_on_today(dates[row], moment)) continue;
-            const std::optional<AlarmWindow> window = alarm_window(times[row], date);
+            const std::optional<AlarmWindow> window = moment.windows->of(times[row]);
             if (!window || window->start <= last || window->end > now) continue;
             found[row] = 1;
             missed.push_back({int(row), moment.date, window->start});

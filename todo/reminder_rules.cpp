@@ -29,6 +29,7 @@ Moment moment_at(common::Instant instant) {
     now.month_name = common::lower_text(common::date_text_of(now.local, "MMM"));
     now.hour = now.local.hour;
     now.minute = now.local.minute;
+    now.windows = std::make_shared<DayWindows>(now.local);
     return now;
 }
 
@@ -36,12 +37,25 @@ namespace {
 
 constexpr common::Instant ALARM_MINUTES = 2 * 60;
 
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The value of two characters of a time, as text_integer reads them; quickly for two digits,
+// which is what the tick meets thousands of times.
+long value_at(const std::string& time, std::size_t at) {
+    if (time.size() >= at + 2 && is_digit(time[at]) && is_digit(time[at + 1])) {
+        return (time[at] - '0') * 10 + (time[at + 1] - '0');
+    }
+    return common::text_integer(common::mid_text(time, long(at) + 1, 2));
+}
+
 long hour_of(const std::string& time) {
-    return common::text_integer(common::left_text(time, 2));
+    return value_at(time, 0);
 }
 
 long minute_of(const std::string& time) {
-    return common::text_integer(common::mid_text(time, 4, 2));
+    return value_at(time, 3);
 }
 
 }  // namespace
@@ -57,6 +71,17 @@ std::optional<AlarmWindow> alarm_window(const std::string& time, const common::C
     window.hour_start = window.start - shown.minute * 60 - shown.second;
     window.hour_end = window.hour_start + 3600;
     window.end = std::min(window.start + ALARM_MINUTES, window.hour_end);
+    return window;
+}
+
+DayWindows::DayWindows(const common::ClockTime& day) : day_(day), windows_(24 * 60) {}
+
+std::optional<AlarmWindow> DayWindows::of(const std::string& time) {
+    const long hour = hour_of(time);
+    const long minute = minute_of(time);
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return std::nullopt;
+    std::optional<AlarmWindow>& window = windows_[std::size_t(hour * 60 + minute)];
+    if (!window) window = alarm_window(time, day_);
     return window;
 }
 
@@ -142,7 +167,7 @@ Classification classify_by_hour_and_minute(const std::string& time, const Moment
 // is its own hour, and its window its minute and the next within it.
 Classification classify_time_today(const std::string& time, const Moment& now) {
     Classification result;
-    result.window = alarm_window(time, now.local);
+    result.window = now.windows ? now.windows->of(time) : alarm_window(time, now.local);
     if (!result.window) return classify_by_hour_and_minute(time, now);
     const AlarmWindow& window = *result.window;
     const common::Instant at = now.instant;

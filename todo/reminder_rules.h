@@ -2,6 +2,7 @@
 // today, how one entry is classified at a moment of the day, and the texts of the messages.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,8 @@
 #include "common/clock.h"
 
 namespace todo {
+
+class DayWindows;
 
 // The moment a tick classifies against, taken once at the start of the tick: the texts the date
 // forms are matched against, the wall clock of the user's time zone, and the instant.
@@ -21,6 +24,7 @@ struct Moment {
     int minute = 0;
     common::ClockTime local;  // the wall clock
     common::Instant instant = 0;
+    std::shared_ptr<DayWindows> windows;  // of its day, as they are asked for
 };
 
 // The moment of the layer's clock, and of any instant.
@@ -40,6 +44,18 @@ struct AlarmWindow {
 };
 // Nothing for a time no clock shows ("25:10", "09:77").
 std::optional<AlarmWindow> alarm_window(const std::string& time, const common::ClockTime& day);
+
+// The alarm windows of one day, each worked out the first time it is asked for: a tick asks for
+// thousands of entries, and they share at most the day's 1,440 minutes.
+class DayWindows {
+public:
+    explicit DayWindows(const common::ClockTime& day);
+    std::optional<AlarmWindow> of(const std::string& time);
+
+private:
+    common::ClockTime day_;
+    std::vector<std::optional<AlarmWindow>> windows_;  // by minute of the day
+};
 // Whether the exact date and time of a remind-me date has rung its last (false for the other
 // forms, and for dates or times no clock shows).
 bool is_past(const std::string& date, const std::string& time, common::Instant now);

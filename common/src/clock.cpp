@@ -171,6 +171,11 @@ Instant instant_of_local(const ClockTime& local) {
     // offsets in force around the day give the candidates; a time shown twice is met by two of
     // them (the earlier is its first pass), a time skipped by none.
     const Instant wall = utc_instant(local);
+    // Most days the zone keeps one offset from the day before to the day after.
+    const Instant offset_before = offset_at(wall - DAY);
+    if (offset_before == offset_at(wall + DAY) && wall_clock_of(wall - offset_before) == wall) {
+        return wall - offset_before;
+    }
     std::vector<Instant> candidates;
     for (Instant around : {-DAY, -3 * 3600LL, 0LL, 3 * 3600LL, DAY}) {
         candidates.push_back(wall - offset_at(wall + around));
