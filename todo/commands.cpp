@@ -1,19 +1,23 @@
 #include "commands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "alarm.h"
+#include "alarm_answers.h"
 #include "common/clock.h"
 #include "common/files.h"
+#include "common/key_reports.h"
+#include "common/list_columns.h"
 #include "common/panel.h"
 #include "common/services.h"
 #include "common/text.h"
 #include "database.h"
-#include "date_fields.h"
 #include "desktop.h"
 #include "entries.h"
+#include "entry_editing.h"
 #include "logs.h"
 #include "record.h"
 #include "reminders.h"
@@ -36,19 +40,8 @@ void restart_timer(int milliseconds) {
     start_timer(main_dialog, milliseconds, REMINDER_TIMER);
 }
 
-std::string field(int id) {
-    return get_control_text(main_dialog, id);
-}
 void set_field(int id, const std::string& text) {
     set_control_text(main_dialog, id, text);
-}
-
-std::string composed_date() {
-    return compose_date(field(ID_DAY_FIELD), field(ID_MONTH_FIELD), field(ID_THIRD_FIELD));
-}
-
-std::string composed_time() {
-    return compose_time(field(ID_HOURS_FIELD), field(ID_MINUTES_FIELD));
 }
 
 // ---- Initialisation ---------------------------------------------------------------------------
@@ -147,6 +140,10 @@ void initialise() {
         return;
     }
     build_tool_bar();
+    scroll_lists_together(main_dialog, {std::begin(COLUMN_IDS), std::end(COLUMN_IDS)});
+    report_enter_key(main_dialog, ID_ENTRY_EDIT);
+    for (int id : COLUMN_IDS) report_delete_key(main_dialog, id);
+    fields_follow_the_clock_again();
     put_icon_in_panel();
     restart_timer(2000);
 }
@@ -161,6 +158,15 @@ void delete_selected_entry() {
         state.entry_selected = false;
     }
     save_database();
+}
+
+// One click would otherwise empty the list: the user is asked first.
+bool clear_all_wanted() {
+    const std::string entries = number_text(double(row_count()));
+    return message_box(&main_dialog,
+                       "Clear everything in the list? \r\n all" + entries +
+                           " entries are removed from the list and the data base",
+                       "Question...Clear All...", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 // Empties the database file and the whole list, then puts the about entry in it.
@@ -243,7 +249,7 @@ void run_tool_bar_command(int command) {
             delete_selected_entry();
             break;
         case CMD_CLEAR_ALL:
-            clear_all();
+            if (clear_all_wanted()) clear_all();
             break;
         case CMD_REFRESH:
             refresh();
@@ -281,25 +287,6 @@ void choose_text_row() {
     state.current_row = list_get_selected(main_dialog, ID_TEXT_COLUMN);
     state.entry_selected = true;
     select_entry(state.current_row, ID_TEXT_COLUMN);
-}
-
-void choose_time_row() {
-    state.current_row = list_get_selected(main_dialog, ID_TIME_COLUMN);
-    state.entry_selected = true;
-    const std::string time = list_get(main_dialog, ID_TIME_COLUMN, state.current_row);
-    set_field(ID_HOURS_FIELD, left_text(time, 2));
-    set_field(ID_MINUTES_FIELD, mid_text(time, 4, 2));
-}
-
-void choose_date_row() {
-    state.current_row = list_get_selected(main_dialog, ID_DATE_COLUMN);
-    state.entry_selected = true;
-    const std::string date = list_get(main_dialog, ID_DATE_COLUMN, state.current_row);
-    set_field(ID_DAY_FIELD, mid_text(date, 1, 2));
-    set_field(ID_MONTH_FIELD, mid_text(date, 4, 2));
-    set_field(ID_THIRD_FIELD, mid_text(date, 7, 4));
-    select_entry(state.current_row);
-    restart_timer(20000);
 }
 
 void pause_timer() {
@@ -349,63 +336,6 @@ void switch_reminder() {
     restart_timer(2000);
 }
 
-// ---- Editing the selected entry --------------------------------------------------------------
-
-void change_time() {
-    const int row = list_get_selected(main_dialog, ID_TIME_COLUMN);
-    if (row >= 0 && field(ID_MINUTES_FIELD) != "MM") {
-        replace_row(ID_TIME_COLUMN, row, composed_time());
-    }
-    state.reselect = true;
-    state.last_alarmed = 0;
-}
-
-void change_date() {
-    const int row = list_get_selected(main_dialog, ID_DATE_COLUMN);
-    if (row >= 0) replace_row(ID_DATE_COLUMN, row, composed_date());
-    state.reselect = true;
-}
-
-void change_selected() {
-    const int row = list_get_selected(main_dialog, ID_TEXT_COLUMN);
-    if (row >= 0) replace_row(ID_TEXT_COLUMN, row, field_text(field(ID_ENTRY_EDIT)));
-    state.reselect = true;
-}
-
-// ---- The date and time fields ----------------------------------------------------------------
-
-void cycle_day_name() {
-    if (const auto next = next_day_name(field(ID_THIRD_FIELD))) {
-        set_field(ID_THIRD_FIELD, *next);
-        return;
-    }
-    set_field(ID_THIRD_FIELD, date_text("ddd"));
-    set_field(ID_DAY_FIELD, "");
-    set_field(ID_MONTH_FIELD, "");
-}
-
-void cycle_month_name() {
-    if (const auto next = next_month_name(field(ID_THIRD_FIELD))) {
-        set_field(ID_THIRD_FIELD, *next);
-        return;
-    }
-    set_field(ID_THIRD_FIELD, date_text("MMM"));
-    set_field(ID_DAY_FIELD, date_text("dd"));
-    set_field(ID_MONTH_FIELD, "");
-}
-
-void date_fields_to_today() {
-    set_field(ID_DAY_FIELD, date_text("dd"));
-    set_field(ID_MONTH_FIELD, date_text("MM"));
-    set_field(ID_THIRD_FIELD, date_text("yyyy"));
-}
-
-void time_fields_to_now() {
-    const std::string now = time_text();
-    set_field(ID_MINUTES_FIELD, mid_text(now, 4, 2));
-    set_field(ID_HOURS_FIELD, left_text(now, 2));
-}
-
 // ---- Dispatch --------------------------------------------------------------------------------
 
 bool is_tool_bar_command(int id) {
@@ -415,7 +345,30 @@ bool is_tool_bar_command(int id) {
     return false;
 }
 
+bool is_column(int id) {
+    return std::find(std::begin(COLUMN_IDS), std::end(COLUMN_IDS), id) != std::end(COLUMN_IDS);
+}
+
+// The Delete key on a row deletes it as the tool bar's "Delete" does.
+void delete_row_by_key(int column_id) {
+    const int row = list_get_selected(main_dialog, column_id);
+    if (row < 0) return;
+    state.current_row = row;
+    state.entry_selected = true;
+    select_entry(row);
+    delete_selected_entry();
+}
+
 void on_control(int id, int notify) {
+    if (notify == NOTIFY_DELETE_KEY && is_column(id)) {
+        delete_row_by_key(id);
+        return;
+    }
+    if (notify == NOTIFY_ENTER_KEY && id == ID_ENTRY_EDIT) {
+        add_entry();
+        return;
+    }
+    if (notify == NOTIFY_EDIT_CHANGE) field_typed_into(id);
     if (is_tool_bar_command(id)) {
         if (notify == NOTIFY_CLICKED) run_tool_bar_command(id);
         if (id == CMD_DATA_BASE) restart_timer(4000);
@@ -470,10 +423,10 @@ void on_control(int id, int notify) {
             date_fields_to_today();
             break;
         case ID_HOUR_BUTTON:
-            set_field(ID_HOURS_FIELD, step_field(field(ID_HOURS_FIELD), 24));
+            step_hours();
             break;
         case ID_MINUTE_BUTTON:
-            set_field(ID_MINUTES_FIELD, step_field(field(ID_MINUTES_FIELD), 60));
+            step_minutes();
             break;
         case ID_NOW_BUTTON:
             time_fields_to_now();
@@ -481,28 +434,17 @@ void on_control(int id, int notify) {
         case CMD_SHOW:
             bring_main_dialog_forward();
             break;
+        case CMD_DONE:
+        case CMD_SNOOZE:
+            answer_alarm(id, long(event().first_param), clock_instant());
+            restart_timer(0);  // the alarm stops showing at once
+            break;
         default:
             break;
     }
 }
 
 }  // namespace
-
-void add_entry() {
-    const std::string text = field_text(field(ID_ENTRY_EDIT));
-    if (!text.empty()) {
-        const std::string created = date_text(TODAY);
-        state.entry_count += 1;
-        const std::string priority = number_text(state.entry_count);
-        const std::string date = composed_date();
-        const std::string time = composed_time();
-        append_entry({text, priority, created, date, time, " 6"});
-        state.entry_count = row_count();
-        save_database();
-        append_added_note(added_note_line(text, created, priority, date, time));
-    }
-    state.reselect = true;
-}
 
 int main_dialog_handler(Window& dialog) {
     const Event& e = event();
@@ -519,6 +461,10 @@ int main_dialog_handler(Window& dialog) {
             if (e.first_param == REMINDER_TIMER) evaluate_reminders();
             break;
         case EV_CONTROL:
+            if (e.control_id != CMD_SHOW && e.control_id != CMD_DONE &&
+                e.control_id != CMD_SNOOZE) {
+                user_acted_in_window();
+            }
             on_control(e.control_id, e.notify_code);
             break;
         case EV_PANEL_CLICK:

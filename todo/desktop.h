@@ -19,8 +19,11 @@ void panel_icon_clicked();
 // "Show": the dialog comes forward.
 void bring_main_dialog_forward();
 
-// An entry's alarm has started.
-void notify_reminder(const std::string& entry_text);
+// An entry's alarm has started. Its notification offers "Done" and "Snooze 10 minutes", which
+// reach the main dialog with the alarm's number (see alarm_answers.h).
+void notify_reminder(const std::string& entry_text, long alarm_number);
+// The panel menu's "Done" and "Snooze 10 minutes" can be chosen while an alarm rings.
+void enable_alarm_answers(bool ringing);
 // An entry's alarm passed while nothing ticked.
 void notify_missed_reminder(const std::string& entry_text);
 

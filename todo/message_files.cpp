@@ -2,6 +2,7 @@
 
 #include "common/files.h"
 #include "common/text.h"
+#include "common/utf8_text.h"
 
 namespace todo {
 
@@ -20,7 +21,10 @@ std::vector<std::string> message_file_lines(const std::string& fine_tune_flag,
 }
 
 std::string entry_text_of_input(const std::vector<std::string>& lines) {
-    return lines.empty() ? std::string() : common::field_text(lines.front());
+    if (lines.empty()) return std::string();
+    // Other programs write UTF-8; a line that is UTF-8 is read as such, any other byte for byte.
+    const std::optional<std::string> decoded = common::windows_1252_from_utf8(lines.front());
+    return common::field_text(decoded ? *decoded : lines.front());
 }
 
 bool write_message_file(const std::string& path, const std::vector<std::string>& lines) {

@@ -17,7 +17,8 @@ std::vector<std::string> message_file_lines(const std::string& fine_tune_flag,
                                             const std::string& composed_line,
                                             const std::string& input_path,
                                             const std::string& alarm_text);
-// The entry text a message-input file carries: its first line (no lines: the empty text).
+// The entry text a message-input file carries: its first line (no lines: the empty text). A line
+// of UTF-8 with letters beyond ASCII is taken into Windows-1252; any other line byte for byte.
 std::string entry_text_of_input(const std::vector<std::string>& lines);
 
 // ---- Files -----------------------------------------------------------------------------------

@@ -2,11 +2,19 @@
 // today, how one entry is classified at a moment of the day, and the texts of the messages.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "common/clock.h"
 
 namespace todo {
 
-// The moment a tick classifies against, taken once at the start of the tick.
+class DayWindows;
+
+// The moment a tick classifies against, taken once at the start of the tick: the texts the date
+// forms are matched against, the wall clock of the user's time zone, and the instant.
 struct Moment {
     std::string date;        // "dd-MM-yyyy"
     std::string day;         // "dd"
@@ -14,10 +22,43 @@ struct Moment {
     std::string month_name;  // "MMM", lower case
     int hour = 0;
     int minute = 0;
+    common::ClockTime local;  // the wall clock
+    common::Instant instant = 0;
+    std::shared_ptr<DayWindows> windows;  // of its day, as they are asked for
 };
 
-// The moment of the layer's clock.
+// The moment of the layer's clock, and of any instant.
 Moment moment_now();
+Moment moment_at(common::Instant instant);
+
+// When an entry due on a day rings: from the instant its time is first shown on that day (a time
+// skipped by the clocks going forward rings at the first moment after the gap) for its minute
+// and the next, but never past the end of its hour; the hour is the wall-clock hour it rings in,
+// so a time shown twice when the clocks go back lies in the hour of its first pass, and the
+// second pass is after that hour.
+struct AlarmWindow {
+    common::Instant start = 0;       // its minute begins
+    common::Instant end = 0;         // its alarm is over
+    common::Instant hour_start = 0;  // the hour it rings in
+    common::Instant hour_end = 0;
+};
+// Nothing for a time no clock shows ("25:10", "09:77").
+std::optional<AlarmWindow> alarm_window(const std::string& time, const common::ClockTime& day);
+
+// The alarm windows of one day, each worked out the first time it is asked for: a tick asks for
+// thousands of entries, and they share at most the day's 1,440 minutes.
+class DayWindows {
+public:
+    explicit DayWindows(const common::ClockTime& day);
+    std::optional<AlarmWindow> of(const std::string& time);
+
+private:
+    common::ClockTime day_;
+    std::vector<std::optional<AlarmWindow>> windows_;  // by minute of the day
+};
+// Whether the exact date and time of a remind-me date has rung its last (false for the other
+// forms, and for dates or times no clock shows).
+bool is_past(const std::string& date, const std::string& time, common::Instant now);
 
 // The four remind-me date forms.
 bool is_exact_date(const std::string& date, const Moment& now);          // 24-12-2004
@@ -50,10 +91,13 @@ enum class Timing {
 
 struct Classification {
     Timing timing = Timing::NotToday;
-    int minutes_past = 0;  // within the hour: current minute minus the entry's minute
+    int minutes_past = 0;  // within the hour: whole minutes since the entry's minute began
+    std::optional<AlarmWindow> window;  // today's, for an entry due today at a time clocks show
 };
 
-// Hours are the value of the time's first two characters, minutes of characters 4 and 5.
+// Hours are the value of the time's first two characters, minutes of characters 4 and 5. On an
+// ordinary day the entry's hour and minute are compared with the clock's; across a change of the
+// clocks the instants are, so every entry rings once.
 Classification classify_entry(const std::string& date, const std::string& time, const Moment& now);
 // The same for an entry already known to fall on today.
 Classification classify_time_today(const std::string& time, const Moment& now);
@@ -75,6 +119,11 @@ std::string summary_text(int priority_one, int today, int old_active);
 // The summary, or "No Reminder today." when it is empty.
 std::string reminder_message_of(const std::string& summary);
 std::string alarm_message(const std::string& entry_text);
+// Several alarms at once: "<< THERE ARE 3 REMINDER ALARMS >> ", their texts with "; " between
+// them, and two spaces, as one alarm ends.
+std::string several_alarms_message(const std::vector<std::string>& entry_texts);
+// Their texts as one alarm text: each text, "; " between them.
+std::string alarm_texts(const std::vector<std::string>& entry_texts);
 // The first entry within the hour on a tick, and every later one (count: those before it).
 std::string within_hour_message(int minutes_past, const std::string& entry_text,
                                 const std::string& summary);

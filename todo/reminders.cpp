@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "alarm.h"
-#include "commands.h"
+#include "alarm_answers.h"
 #include "common/clock.h"
+#include "common/panel.h"
 #include "common/services.h"
 #include "common/text.h"
 #include "desktop.h"
+#include "entry_editing.h"
 #include "message_files.h"
 #include "missed_alarms.h"
 #include "reminder_rules.h"
@@ -23,7 +25,7 @@ namespace {
 
 constexpr int TICK_PERIOD = 3000;
 // A missed alarm's action still runs when its minute is less than this many seconds back.
-constexpr long long LATE_ACTION_LIMIT = 5 * 60;
+constexpr common::Instant LATE_ACTION_LIMIT = 5 * 60;
 
 // What the evaluation remembers from one tick to the next within a start-up cycle.
 struct ReminderMemory {
@@ -45,10 +47,17 @@ struct ReminderMemory {
     // Alarms given (action run, notification shown), by entry and day, with the second their
     // minute began: one per entry and window, however many entries share the window, however
     // often the clock is set back over it.
-    std::map<std::string, long long> given;
-    int last_alarmed_written = -1;               // what this file last put into state.last_alarmed
-    common::ClockTime tick_clock;                // when this tick runs
-    std::optional<common::ClockTime> last_tick;  // when the previous one ran
+    std::map<std::string, common::Instant> given;
+    int last_alarmed_written = -1;  // what this file last put into state.last_alarmed
+    Moment now;                     // when this tick runs
+    // When the previous tick ran. Ticks are compared by instants: elapsed time, which a change
+    // of the clocks in spring or autumn does not move.
+    std::optional<common::Instant> last_tick;
+    // The alarms ringing on this tick, in row order, and how many of them were given now.
+    std::vector<std::string> alarm_texts;
+    int alarms_given = 0;
+    // The report of alarms missed while nothing ticked: shown until the user acts in the window.
+    std::string missed_report;
 };
 ReminderMemory memory;
 
@@ -130,7 +139,10 @@ void begin_tick() {
     memory.today_row = -1;
     memory.highlighted_this_tick = false;
     memory.reminder_message.clear();
-    memory.tick_clock = common::clock_now();
+    memory.now = moment_now();
+    memory.alarm_texts.clear();
+    memory.alarms_given = 0;
+    begin_ringing();
     // Another database loaded: its entries are new to the alarms, and what passed while it was
     // chosen is not counted as missed. A changed time needs nothing: it is part of the alarm's
     // key, so it opens a new window without giving the other entries' alarms again.
@@ -144,7 +156,7 @@ void begin_tick() {
 }
 
 // True the first time an entry's alarm of a day is given. Alarms two days old are forgotten.
-bool give_alarm(const std::string& key, long long start, long long now) {
+bool give_alarm(const std::string& key, common::Instant start, common::Instant now) {
     std::erase_if(memory.given,
                   [now](const auto& alarm) { return alarm.second < now - 2 * 86400; });
     return memory.given.emplace(key, start).second;
@@ -183,21 +195,52 @@ std::string alarm_key(const std::string& day, const std::string& date, const std
     return day + '\x1f' + date + '\x1f' + time + '\x1f' + text;
 }
 
-void raise_alarm(Selections& selected, std::size_t row, const std::string& date,
-                 const std::string& time, const Moment& now, int minutes_past) {
-    const std::string text = common::list_get(main_dialog, ID_TEXT_COLUMN, int(row));
-    memory.reminder_message = alarm_message(text);
-    memory.alarm_text = common::field_text(text);
+// The alarm of a row on this tick: its message, its selection, and the first time its action
+// and its notification.
+void raise_alarm(Selections& selected, std::size_t row, const AlarmOfEntry& alarm,
+                 common::Instant start) {
+    memory.alarm_texts.push_back(common::field_text(alarm.text));
     select_text_row(selected, int(row));
-    const long long tick = clock_seconds(memory.tick_clock);
-    const long long start = tick - tick % 60 - minutes_past * 60LL;
-    if (give_alarm(alarm_key(now.date, date, time, text), start, tick)) {
+    ring(alarm);
+    if (give_alarm(alarm.key, start, memory.now.instant)) {
         alarm_action();
-        notify_reminder(text);
+        notify_reminder(alarm.text, number_for_answers(alarm));
+        ++memory.alarms_given;
     }
     state.last_alarmed = int(row);
     memory.last_alarmed_written = int(row);
     memory.counters.alarm_state = 3;
+}
+
+// The alarm a row rings with on this tick, if any: its own window (unless the user answered it)
+// or a ring the user snoozed. The classification is brought into line with it.
+std::optional<AlarmOfEntry> alarm_of_row(std::size_t row, const std::string& date,
+                                         std::string& time, Classification& classification,
+                                         common::Instant& start) {
+    const Moment& now = memory.now;
+    if (classification.timing == Timing::Alarm) {
+        const std::string text = common::list_get(main_dialog, ID_TEXT_COLUMN, int(row));
+        AlarmOfEntry alarm{alarm_key(now.date, date, time, text), date, time, text};
+        if (!is_done(alarm.key)) {
+            start = classification.window
+                        ? classification.window->start
+                        : now.instant - now.instant % 60 - classification.minutes_past * 60LL;
+            return alarm;
+        }
+        classification.timing = Timing::WithinHour;  // dealt with: as if its minute had passed
+    }
+    if (!any_snoozes()) return std::nullopt;
+    // An entry not due today has had its time left unread.
+    if (classification.timing == Timing::NotToday) {
+        time = common::list_get(main_dialog, ID_TIME_COLUMN, int(row));
+    }
+    const std::string text = common::list_get(main_dialog, ID_TEXT_COLUMN, int(row));
+    const std::optional<SnoozedRing> snoozed = snoozed_ring(date, time, text, now.instant);
+    if (!snoozed) return std::nullopt;
+    classification.timing = Timing::Alarm;
+    classification.minutes_past = int((now.instant - snoozed->due) / 60);
+    start = snoozed->due;
+    return AlarmOfEntry{snoozed->key, date, time, text};
 }
 
 void tell_within_hour(int minutes_past, std::size_t row) {
@@ -212,8 +255,8 @@ void tell_within_hour(int minutes_past, std::size_t row) {
     ++counters.within_hour;
 }
 
-void note_timing(Selections& selected, std::size_t row, const std::string& date,
-                 const std::string& time, const Classification& classification, const Moment& now) {
+void note_timing(Selections& selected, std::size_t row, const Classification& classification,
+                 const std::optional<AlarmOfEntry>& alarm, common::Instant start) {
     TickCounters& counters = memory.counters;
     switch (classification.timing) {
         case Timing::EarlierToday:
@@ -226,9 +269,7 @@ void note_timing(Selections& selected, std::size_t row, const std::string& date,
         case Timing::WithinHour:
         case Timing::Alarm:
             if (counters.alarm_state != 3) counters.alarm_state = 1;
-            if (classification.timing == Timing::Alarm) {
-                raise_alarm(selected, row, date, time, now, classification.minutes_past);
-            }
+            if (alarm) raise_alarm(selected, row, *alarm, start);
             tell_within_hour(classification.minutes_past, row);
             break;
         default:
@@ -261,7 +302,10 @@ void classify_entries(Columns& columns, Selections& selected, const Moment& now)
             time = common::list_get(main_dialog, ID_TIME_COLUMN, int(row));
             classification = classify_time_today(time, now);
         }
-        note_timing(selected, row, columns.date[row], time, classification, now);
+        common::Instant start = 0;
+        const std::optional<AlarmOfEntry> alarm =
+            alarm_of_row(row, columns.date[row], time, classification, start);
+        note_timing(selected, row, classification, alarm, start);
         const std::string status =
             status_of(classification, columns.status[row], columns.priority_one[row]);
         write_status(columns, selected, int(row), status);
@@ -273,6 +317,43 @@ void classify_entries(Columns& columns, Selections& selected, const Moment& now)
 }
 
 // ---- After the passes ------------------------------------------------------------------------
+
+void tell_missed_alarms(const Columns& columns, Selections& selected, common::Instant last,
+                        common::Instant tick) {
+    const int rows = int(columns.rows());
+    const std::vector<std::string> times = column_texts(ID_TIME_COLUMN, rows);
+    int count = 0;
+    MissedAlarm latest;
+    std::string latest_text;
+    for (const MissedAlarm& missed : alarms_missed_between(columns.date, times, last, tick)) {
+        const std::size_t row = std::size_t(missed.row);
+        const std::string text = common::list_get(main_dialog, ID_TEXT_COLUMN, missed.row);
+        const std::string key = alarm_key(missed.day, columns.date[row], times[row], text);
+        if (!give_alarm(key, missed.start, tick)) continue;  // given before the clock went back
+        notify_missed_reminder(text);
+        if (tick - missed.start < LATE_ACTION_LIMIT) alarm_action();
+        ++count;
+        latest = missed;
+        latest_text = text;
+    }
+    if (count == 0) return;
+    memory.missed_report = missed_message(count, latest_text);
+    common::ask_for_attention(main_dialog);
+    if (!is_value(columns.status[std::size_t(latest.row)], 0))
+        select_text_row(selected, latest.row);
+}
+
+// Alarms that ring together are all named; an alarm given now asks for the user's attention
+// when the dialog is not in front.
+void show_alarms() {
+    const std::vector<std::string>& texts = memory.alarm_texts;
+    enable_alarm_answers(!texts.empty());
+    if (texts.empty()) return;
+    memory.reminder_message =
+        texts.size() == 1 ? alarm_message(texts.front()) : several_alarms_message(texts);
+    memory.alarm_text = texts.size() == 1 ? texts.front() : alarm_texts(texts);
+    if (memory.alarms_given > 0) common::ask_for_attention(main_dialog);
+}
 
 void report_earlier_today(const Columns& columns, Selections& selected) {
     if (!memory.earlier_today_pending) return;
@@ -291,33 +372,18 @@ void report_earlier_today(const Columns& columns, Selections& selected) {
 }
 
 // The computer slept, was too busy to tick or had its clock set forward: the alarms whose window
-// passed in between are told once, and the action runs for those only a few minutes late.
+// passed in between are told once, and the action runs for those only a few minutes late. The
+// report stays on the message line, while no alarm rings, until the user acts in the window.
 void report_missed_alarms(const Columns& columns, Selections& selected) {
-    const std::optional<common::ClockTime> last = memory.last_tick;
-    const common::ClockTime now = memory.tick_clock;
-    memory.last_tick = now;
-    const long long tick = clock_seconds(now);
-    if (!last || tick - clock_seconds(*last) <= 2 * TICK_PERIOD / 1000) return;
-    const int rows = int(columns.rows());
-    const std::vector<std::string> times = column_texts(ID_TIME_COLUMN, rows);
-    int count = 0;
-    MissedAlarm latest;
-    std::string latest_text;
-    for (const MissedAlarm& missed : alarms_missed_between(columns.date, times, *last, now)) {
-        const std::size_t row = std::size_t(missed.row);
-        const std::string text = common::list_get(main_dialog, ID_TEXT_COLUMN, missed.row);
-        const std::string key = alarm_key(missed.day, columns.date[row], times[row], text);
-        if (!give_alarm(key, missed.start, tick)) continue;  // given before the clock went back
-        notify_missed_reminder(text);
-        if (tick - missed.start < LATE_ACTION_LIMIT) alarm_action();
-        ++count;
-        latest = missed;
-        latest_text = text;
+    const std::optional<common::Instant> last = memory.last_tick;
+    const common::Instant tick = memory.now.instant;
+    memory.last_tick = tick;
+    if (last && tick - *last > 2 * TICK_PERIOD / 1000) {
+        tell_missed_alarms(columns, selected, *last, tick);
     }
-    if (count == 0) return;
-    memory.reminder_message = missed_message(count, latest_text);
-    if (!is_value(columns.status[std::size_t(latest.row)], 0))
-        select_text_row(selected, latest.row);
+    if (!memory.missed_report.empty() && memory.alarm_texts.empty()) {
+        memory.reminder_message = memory.missed_report;
+    }
 }
 
 std::string check_flag(int id) {
@@ -389,7 +455,7 @@ void take_dropped_entry() {
 
 void evaluate_reminders() {
     begin_tick();
-    const Moment now = moment_now();
+    const Moment now = memory.now;
     Columns columns = read_columns(row_count());
     Selections selected;
     selected.rows = int(columns.rows());
@@ -397,6 +463,7 @@ void evaluate_reminders() {
     selected.status = common::list_get_selected(main_dialog, ID_STATUS_COLUMN);
     count_entries(columns, selected, now);
     classify_entries(columns, selected, now);
+    show_alarms();
     report_earlier_today(columns, selected);
     report_missed_alarms(columns, selected);
     select_if_wanted(selected, memory.today_row != -1 ? memory.today_row : memory.old_row);
@@ -405,6 +472,7 @@ void evaluate_reminders() {
     update_message_line();
     update_message_file();
     take_dropped_entry();
+    fields_follow_the_clock();
     common::start_timer(main_dialog, TICK_PERIOD, REMINDER_TIMER);
 }
 
@@ -416,6 +484,10 @@ void reset_reminder_state() {
 
 void clear_status_highlight() {
     state.highlighted_row = -1;
+}
+
+void user_acted_in_window() {
+    memory.missed_report.clear();
 }
 
 const TickCounters& tick_counters() {

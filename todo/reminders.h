@@ -14,6 +14,10 @@ void reset_reminder_state();
 // "+/-": the status-column highlight starts again from the top.
 void clear_status_highlight();
 
+// The user did something in the main dialog: the report of alarms missed while the program
+// could not tick has been seen, and leaves the message line.
+void user_acted_in_window();
+
 // What the last tick counted, for the condition evaluation.
 struct TickCounters {
     int priority_one = 0;  // entries of priority 1

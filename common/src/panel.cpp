@@ -1,4 +1,4 @@
-// Panel icons, windows brought to the front, and the desktop's notifications.
+// Panel icons, and windows brought to the front or marked as wanting attention.
 #include "common/panel.h"
 
 #include <QAction>
@@ -16,15 +16,6 @@
 #include "images.h"
 #include "native_window.h"
 #include "panel_icon.h"
-
-#if defined(KEZ_HAS_DBUS)
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
-#include <QFileInfo>
-#include <QVariantMap>
-#endif
 
 namespace common {
 
@@ -55,17 +46,6 @@ QIcon icon_for(Window& window, int image) {
     return QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation);
 }
 
-// What the tool bar would meet: a modal box in front of the whole program or of this window.
-bool held_back_by_modal(QWidget* window) {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr) return false;
-    if (modal->windowModality() == Qt::ApplicationModal) return true;
-    for (QWidget* owner = modal->parentWidget(); owner != nullptr; owner = owner->parentWidget()) {
-        if (owner->window() == window->window()) return true;
-    }
-    return false;
-}
-
 void bring_forward(QWidget* widget) {
     if (widget->isMinimized()) widget->showNormal();
     widget->show();
@@ -79,6 +59,7 @@ QMenu* build_menu(Window& window, QObject* guard, const std::vector<PanelMenuIte
     for (const PanelMenuItem& item : items) {
         QAction* action = menu->addAction(to_qt(item.label));
         const int command = item.command_id;
+        action->setData(command);
         QObject::connect(action, &QAction::triggered, guard, [w = &window, serial, command] {
             if (!still_open(w, serial) || held_back_by_modal(w->native->widget)) return;
             deliver_event(*w, EV_CONTROL, command, NOTIFY_CLICKED);
@@ -102,7 +83,18 @@ void connect_click(Window& window, QSystemTrayIcon* icon) {
                      });
 }
 
-// A notification shown by a panel icon, where the desktop has one that can show messages.
+}  // namespace
+
+bool held_back_by_modal(QWidget* window) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return false;
+    if (modal->windowModality() == Qt::ApplicationModal) return true;
+    for (QWidget* owner = modal->parentWidget(); owner != nullptr; owner = owner->parentWidget()) {
+        if (owner->window() == window->window()) return true;
+    }
+    return false;
+}
+
 void show_in_panel(const QString& title, const QString& text) {
     if (!QSystemTrayIcon::supportsMessages()) return;
     for (auto& [window, shown] : panel_icons()) {
@@ -112,42 +104,6 @@ void show_in_panel(const QString& title, const QString& text) {
         }
     }
 }
-
-#if defined(KEZ_HAS_DBUS)
-// A session bus to talk to, without making one start: a desktop session always has one.
-bool session_bus_present() {
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return true;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
-}
-
-// Asks the desktop's notification service, without waiting for its answer; when nobody
-// answers, the panel icon tries instead.
-bool send_to_notification_service(const QString& title, const QString& text) {
-    if (!session_bus_present()) return false;
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"),
-        QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    call << QCoreApplication::applicationName() << quint32(0) << QString() << title << text
-         << QStringList() << QVariantMap() << qint32(-1);
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [title, text](QDBusPendingCallWatcher* answered) {
-                         if (answered->isError()) show_in_panel(title, text);
-                         answered->deleteLater();
-                     });
-    return true;
-}
-#else
-bool send_to_notification_service(const QString&, const QString&) {
-    return false;
-}
-#endif
-
-}  // namespace
 
 QSystemTrayIcon* panel_icon_of(Window& window) {
     auto found = panel_icons().find(&window);
@@ -222,16 +178,23 @@ void hide_window(Window& window) {
     if (NativeWindow* native = native_of(window)) native->widget->hide();
 }
 
-void notify_desktop(const std::string& title, const std::string& text) {
-    if (panel_hooks().notification) {
-        panel_hooks().notification(title, text);
+void enable_panel_item(Window& window, int command_id, bool on) {
+    QSystemTrayIcon* icon = panel_icon_of(window);
+    if (icon == nullptr || icon->contextMenu() == nullptr) return;
+    for (QAction* action : icon->contextMenu()->actions()) {
+        if (action->data().toInt() == command_id && action->isEnabled() != on)
+            action->setEnabled(on);
+    }
+}
+
+void ask_for_attention(Window& window) {
+    NativeWindow* native = native_of(window);
+    if (native == nullptr || is_in_front(window)) return;
+    if (panel_hooks().attention) {
+        panel_hooks().attention(window);
         return;
     }
-    ensure_layer();
-    const QString qt_title = to_qt(title);
-    const QString qt_text = to_qt(text);
-    if (send_to_notification_service(qt_title, qt_text)) return;
-    show_in_panel(qt_title, qt_text);
+    QApplication::alert(native->widget);
 }
 
 }  // namespace common

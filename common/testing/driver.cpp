@@ -117,6 +117,12 @@ int qt_key(int virtual_key) {
             return Qt::Key_Up;
         case VK_DOWN:
             return Qt::Key_Down;
+        case VK_PRIOR:
+            return Qt::Key_PageUp;
+        case VK_NEXT:
+            return Qt::Key_PageDown;
+        case VK_DELETE:
+            return Qt::Key_Delete;
         default:
             return Qt::Key_unknown;
     }
@@ -179,6 +185,7 @@ Driver::~Driver() {
     hooks.manual_timers = false;
     give_desktop_back();
     common::set_clock(std::nullopt);
+    if (zone_set_) common::set_time_zone(std::nullopt);
     disarm_file_faults();
 }
 
@@ -281,6 +288,24 @@ void Driver::scroll(Window& window, int id, int scroll_code, int thumb_position)
     if (action != QAbstractSlider::SliderNoAction) bar->triggerAction(action);
 }
 
+void Driver::wheel(Window& window, int id, int notches) {
+    auto* view = qobject_cast<QAbstractItemView*>(control_widget(window, id));
+    if (!within_reach(view)) return;
+    QWidget* area = view->viewport();
+    wheel_turn(area, area->rect().center(), notches);
+}
+
+std::pair<int, int> Driver::visible_rows(Window& window, int id) {
+    auto* list = qobject_cast<QListView*>(control_widget(window, id));
+    if (list == nullptr || list->model()->rowCount() == 0) return {-1, -1};
+    QWidget* area = list->viewport();
+    // The middle of the top and bottom pixel rows: a row shown in part counts.
+    const QModelIndex first = list->indexAt(QPoint(area->width() / 2, 0));
+    QModelIndex last = list->indexAt(QPoint(area->width() / 2, area->height() - 1));
+    if (!last.isValid()) last = list->model()->index(list->model()->rowCount() - 1, 0);
+    return {first.isValid() ? first.row() : -1, last.row()};
+}
+
 void Driver::close_box(Window& window) {
     if (NativeWindow* native = native_of(window)) native->widget->close();
 }
@@ -300,6 +325,15 @@ void Driver::process_events() {
 
 void Driver::set_clock(int year, int month, int day, int hour, int minute, int second) {
     common::set_clock(ClockTime{year, month, day, hour, minute, second});
+}
+
+void Driver::set_clock_instant(Instant instant) {
+    common::set_clock_instant(instant);
+}
+
+void Driver::set_time_zone(const std::string& zone) {
+    common::set_time_zone(zone);
+    zone_set_ = true;
 }
 
 void Driver::answer_message_box(int button_code) {
@@ -352,6 +386,8 @@ void Driver::clear_records() {
     sounds_.clear();
     unanswered_.clear();
     notifications_.clear();
+    notification_answers_.clear();
+    attention_.clear();
 }
 
 }  // namespace common::testing

@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/clock.h"
@@ -24,8 +25,11 @@ inline constexpr int VK_ESCAPE = 0x1B;
 inline constexpr int VK_SPACE = 0x20;
 inline constexpr int VK_END = 0x23;
 inline constexpr int VK_HOME = 0x24;
+inline constexpr int VK_PRIOR = 0x21;  // Page Up
+inline constexpr int VK_NEXT = 0x22;   // Page Down
 inline constexpr int VK_UP = 0x26;
 inline constexpr int VK_DOWN = 0x28;
+inline constexpr int VK_DELETE = 0x2E;
 
 struct ShownMessage {
     std::string text;
@@ -72,6 +76,7 @@ const std::vector<FileFailure>& append_failures();
 struct ShownNotification {
     std::string title;
     std::string text;
+    std::vector<std::string> answers;  // the labels the user may choose, in order
 };
 
 class Driver {
@@ -106,12 +111,22 @@ public:
     // The command of the tool-bar button that holds the focus, 0 when none does.
     int focused_tool(Window& window, int tool_bar_id);
     void scroll(Window& window, int id, int scroll_code, int thumb_position = 0);
+    // The mouse wheel turned over a list, `notches` steps down (negative: up).
+    void wheel(Window& window, int id, int notches);
     void close_box(Window& window);                 // the user asks to close
     void fire_timer(Window& window, int timer_id);  // EV_TIMER now
     void process_events();                          // runs pending events once
 
+    // ---- what a list shows ----
+    // The first and last rows a list box shows on screen, wholly or in part ({-1, -1} for none).
+    std::pair<int, int> visible_rows(Window& window, int id);
+
     // ---- the clock ----
+    // The wall clock of the time zone in force (see set_time_zone).
     void set_clock(int year, int month, int day, int hour, int minute, int second = 0);
+    void set_clock_instant(Instant instant);
+    // The clock is read in this time zone ("Europe/London", "Asia/Tokyo") until the driver goes.
+    void set_time_zone(const std::string& zone);
 
     // ---- answers given in advance (first in, first used) ----
     void answer_message_box(int button_code);
@@ -145,14 +160,22 @@ public:
     bool has_panel_icon(Window& window);
     std::string panel_tooltip(Window& window);            // "" without an icon
     std::vector<std::string> panel_menu(Window& window);  // the labels, top to bottom
-    void click_panel_icon(Window& window);                // a left click on the icon
+    bool panel_item_enabled(Window& window, const std::string& label);
+    void click_panel_icon(Window& window);  // a left click on the icon
     void choose_panel_item(Window& window, const std::string& label);
     const std::vector<ShownNotification>& notifications() const { return notifications_; }
+    // Chooses an answer of a notification shown so far (by its place in notifications()).
+    void answer_notification(std::size_t index, const std::string& answer);
+    // How often a window asked for the user's attention while not in front.
+    int attention_asked(Window& window) const;
 
 private:
     void stand_in_for_desktop();
     void give_desktop_back();
     std::vector<ShownNotification> notifications_;
+    std::vector<std::pair<unsigned, std::vector<int>>> notification_answers_;  // number, commands
+    std::vector<const Window*> attention_;
+    bool zone_set_ = false;
     std::deque<int> message_answers_;
     std::deque<std::string> requester_answers_;
     std::deque<std::function<void(Window&)>> dialog_answers_;

@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QPointer>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
@@ -69,6 +70,19 @@ void mouse_drag(QWidget* widget, QPoint from, QPoint to) {
 void key_click(QWidget* widget, int key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(widget, Qt::Key(key), modifiers);
     let_events_settle();
+}
+
+void wheel_turn(QWidget* widget, QPoint at, int notches) {
+    // A notch at a time, as a wheel clicks: one notch is 120 eighths of a degree, and turning the
+    // wheel towards the user scrolls down.
+    QPointer<QWidget> alive(widget);
+    const QPoint angle(0, notches > 0 ? -120 : 120);
+    for (int notch = 0; alive && notch < std::abs(notches); ++notch) {
+        QWheelEvent event(QPointF(at), QPointF(widget->mapToGlobal(at)), QPoint(), angle,
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(widget, &event);
+        let_events_settle();
+    }
 }
 
 void type_over(QWidget* field, const QString& text) {

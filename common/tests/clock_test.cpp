@@ -90,3 +90,106 @@ TEST_F(ClockTest, SetClockStandsStillAndGivesBackTheSystemTime) {
 }
 
 }  // namespace
+
+namespace {
+
+using common::ClockTime;
+using common::Instant;
+using common::instant_of_local;
+using common::local_time_of;
+using common::utc_instant;
+
+// The wall clock in a time zone for the length of a test; the process's own zone afterwards.
+class ZoneTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        common::set_clock(std::nullopt);
+        common::set_time_zone(std::nullopt);
+    }
+    static Instant utc(int year, int month, int day, int hour, int minute, int second = 0) {
+        return utc_instant(ClockTime{year, month, day, hour, minute, second});
+    }
+    static std::string shown(Instant instant) {
+        const ClockTime t = local_time_of(instant);
+        char text[32];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
+                      t.hour, t.minute, t.second);
+        return text;
+    }
+};
+
+TEST_F(ZoneTest, CalendarArithmeticOfUtc) {
+    EXPECT_EQ(utc(1970, 1, 1, 0, 0, 1), 1);
+    EXPECT_EQ(utc(2026, 3, 1, 0, 0) - utc(2026, 2, 28, 0, 0), 86400);
+    EXPECT_EQ(utc(2024, 3, 1, 0, 0) - utc(2024, 2, 28, 0, 0), 2 * 86400) << "a leap year";
+    EXPECT_EQ(utc(2000, 3, 1, 0, 0) - utc(2000, 2, 28, 0, 0), 2 * 86400) << "2000 was one";
+    EXPECT_EQ(utc(2100, 3, 1, 0, 0) - utc(2100, 2, 28, 0, 0), 86400) << "2100 is not";
+    for (Instant instant : {Instant{0}, Instant{1798761599}, Instant{-1}, utc(1900, 1, 1, 12, 0)}) {
+        EXPECT_EQ(utc_instant(common::utc_time_of(instant)), instant) << instant;
+    }
+    EXPECT_EQ(common::utc_time_of(-1).year, 1969);
+    EXPECT_EQ(common::utc_time_of(-1).second, 59);
+    EXPECT_EQ(common::days_in_month(2027, 2), 28);
+    EXPECT_EQ(common::days_in_month(2028, 2), 29);
+    EXPECT_EQ(common::days_in_month(2027, 4), 30);
+    EXPECT_EQ(common::days_in_month(2027, 13), 0);
+}
+
+// 28 March 2027: at 01:00 GMT the clocks go forward to 02:00 BST.
+TEST_F(ZoneTest, SpringForwardInLondonSkipsAnHour) {
+    common::set_time_zone("Europe/London");
+    EXPECT_EQ(shown(utc(2027, 3, 28, 0, 59, 59)), "2027-03-28 00:59:59");
+    EXPECT_EQ(shown(utc(2027, 3, 28, 1, 0, 0)), "2027-03-28 02:00:00");
+    // A time the clock never shows is taken as the first moment after the gap.
+    EXPECT_EQ(instant_of_local({2027, 3, 28, 1, 30, 0}), utc(2027, 3, 28, 1, 0));
+    EXPECT_EQ(instant_of_local({2027, 3, 28, 1, 0, 0}), utc(2027, 3, 28, 1, 0));
+    EXPECT_EQ(instant_of_local({2027, 3, 28, 1, 59, 59}), utc(2027, 3, 28, 1, 0));
+    // Either side of the gap the wall clock is what it says.
+    EXPECT_EQ(instant_of_local({2027, 3, 28, 0, 59, 0}), utc(2027, 3, 28, 0, 59));
+    EXPECT_EQ(instant_of_local({2027, 3, 28, 2, 0, 0}), utc(2027, 3, 28, 1, 0));
+    EXPECT_EQ(instant_of_local({2027, 3, 28, 2, 30, 0}), utc(2027, 3, 28, 1, 30));
+    EXPECT_EQ(instant_of_local({2027, 7, 1, 12, 0, 0}), utc(2027, 7, 1, 11, 0));
+}
+
+// 25 October 2026: at 02:00 BST the clocks go back to 01:00 GMT.
+TEST_F(ZoneTest, AutumnBackInLondonShowsAnHourTwice) {
+    common::set_time_zone("Europe/London");
+    EXPECT_EQ(shown(utc(2026, 10, 25, 0, 30)), "2026-10-25 01:30:00");
+    EXPECT_EQ(shown(utc(2026, 10, 25, 1, 30)), "2026-10-25 01:30:00");
+    // A time shown twice is taken at its first pass.
+    EXPECT_EQ(instant_of_local({2026, 10, 25, 1, 30, 0}), utc(2026, 10, 25, 0, 30));
+    EXPECT_EQ(instant_of_local({2026, 10, 25, 1, 0, 0}), utc(2026, 10, 25, 0, 0));
+    EXPECT_EQ(instant_of_local({2026, 10, 25, 0, 59, 0}), utc(2026, 10, 24, 23, 59));
+    EXPECT_EQ(instant_of_local({2026, 10, 25, 2, 0, 0}), utc(2026, 10, 25, 2, 0));
+    EXPECT_EQ(instant_of_local({2026, 12, 25, 9, 0, 0}), utc(2026, 12, 25, 9, 0));
+}
+
+TEST_F(ZoneTest, ZoneWithoutDaylightSavingAndTheZoneGivenBack) {
+    const Instant noon_utc = utc(2027, 3, 28, 12, 0);
+    const std::string before = shown(noon_utc);
+    common::set_time_zone("Asia/Tokyo");
+    EXPECT_EQ(shown(noon_utc), "2027-03-28 21:00:00");
+    for (int hour = 0; hour < 24; ++hour) {
+        EXPECT_EQ(instant_of_local({2027, 3, 28, hour, 30, 0}), utc(2027, 3, 27, hour + 15, 30));
+    }
+    common::set_time_zone("UTC");
+    EXPECT_EQ(shown(noon_utc), "2027-03-28 12:00:00");
+    common::set_time_zone(std::nullopt);
+    EXPECT_EQ(shown(noon_utc), before);
+}
+
+// The texts the programs compare are the wall clock's, the clock itself an instant.
+TEST_F(ZoneTest, DateAndTimeTextsAreTheWallClockOfTheInstant) {
+    common::set_time_zone("Europe/London");
+    common::set_clock_instant(utc(2026, 10, 25, 1, 30));  // the second pass of 01:30
+    EXPECT_EQ(common::time_text(), "01:30:00");
+    EXPECT_EQ(date_text("dd'-'MM'-'yyyy ddd"), "25-10-2026 Sun");
+    EXPECT_EQ(common::clock_instant(), utc(2026, 10, 25, 1, 30));
+    // Given as fields, the clock is set through the zone.
+    common::set_clock(ClockTime{2026, 7, 1, 9, 0, 0});
+    EXPECT_EQ(common::clock_instant(), utc(2026, 7, 1, 8, 0));
+    common::set_time_zone("Asia/Tokyo");
+    EXPECT_EQ(common::time_text(), "17:00:00") << "the instant stays, the wall clock moves";
+}
+
+}  // namespace

@@ -178,14 +178,74 @@ TEST_F(PanelTest, NotificationsAreRecordedByTheDriver) {
     EXPECT_TRUE(driver.notifications().empty());
 }
 
+// Answers chosen in a notification reach its window with the tag it was shown with; none that it
+// did not offer, none behind a modal box, none once its window has closed.
+TEST_F(PanelTest, NotificationAnswersReachTheirWindowWithTheirTag) {
+    std::vector<long> tags;
+    window.handler = [this, &tags](Window&) {
+        const Event& e = event();
+        if (e.event_class == EV_CONTROL) {
+            events.push_back({e.event_class, e.control_id, e.notify_code});
+            tags.push_back(long(e.first_param));
+        }
+        return 0;
+    };
+    notify_desktop(window, "Reminder", "Ring Bob", {{81, "Done"}, {82, "Snooze 10 minutes"}}, 7);
+    notify_desktop(window, "Reminder", "Pay VAT", {{81, "Done"}, {82, "Snooze 10 minutes"}}, 8);
+    ASSERT_EQ(driver.notifications().size(), 2u);
+    EXPECT_EQ(driver.notifications()[0].answers,
+              (std::vector<std::string>{"Done", "Snooze 10 minutes"}));
+    driver.answer_notification(1, "Snooze 10 minutes");
+    driver.answer_notification(0, "Done");
+    driver.answer_notification(0, "Refresh");  // not one of its answers
+    EXPECT_EQ(events, (std::vector<Delivered>{{EV_CONTROL, 82, NOTIFY_CLICKED},
+                                              {EV_CONTROL, 81, NOTIFY_CLICKED}}));
+    EXPECT_EQ(tags, (std::vector<long>{8, 7}));
+
+    QMessageBox box(QMessageBox::Information, "Pause...", "halted");
+    QTimer::singleShot(0, [&] {
+        driver.answer_notification(0, "Done");
+        box.done(QMessageBox::Ok);
+    });
+    box.exec();
+    EXPECT_EQ(events.size(), 2u) << "not given behind a modal box";
+    close_window(window);
+    driver.answer_notification(1, "Done");
+    EXPECT_EQ(events.size(), 2u) << "nor to a window that has closed";
+}
+
+TEST_F(PanelTest, MenuLinesAreGreyedAndAttentionIsAskedOnlyOutOfSight) {
+    ASSERT_TRUE(show_icon("tip"));
+    enable_panel_item(window, 3, false);
+    EXPECT_FALSE(driver.panel_item_enabled(window, "Done"));
+    EXPECT_TRUE(driver.panel_item_enabled(window, "Refresh"));
+    driver.choose_panel_item(window, "Done");
+    EXPECT_TRUE(events.empty());
+    enable_panel_item(window, 3, true);
+    driver.choose_panel_item(window, "Done");
+    EXPECT_EQ(events, (std::vector<Delivered>{{EV_CONTROL, 3, NOTIFY_CLICKED}}));
+
+    bring_to_front(window);
+    settle();
+    ASSERT_TRUE(is_in_front(window));
+    ask_for_attention(window);
+    EXPECT_EQ(driver.attention_asked(window), 0);
+    hide_window(window);
+    settle();
+    ask_for_attention(window);
+    EXPECT_EQ(driver.attention_asked(window), 1);
+}
+
 TEST(PanelDriver, TakesThePanelHooksAndGivesThemBack) {
     {
         common::testing::Driver driver;
         EXPECT_TRUE(panel_hooks().panel_stand_in);
         EXPECT_TRUE(static_cast<bool>(panel_hooks().notification));
+        EXPECT_TRUE(static_cast<bool>(panel_hooks().attention));
     }
     EXPECT_FALSE(panel_hooks().panel_stand_in);
     EXPECT_FALSE(static_cast<bool>(panel_hooks().notification));
+    EXPECT_FALSE(static_cast<bool>(panel_hooks().attention));
 }
 
 }  // namespace

@@ -136,3 +136,37 @@ TEST(TextHelpers, SmallTexts) {
 }
 
 }  // namespace
+
+#include "common/utf8_text.h"
+
+namespace {
+
+TEST(Utf8Text, ValidUtf8BeyondAsciiIsTakenIntoWindows1252) {
+    using common::windows_1252_from_utf8;
+    EXPECT_EQ(windows_1252_from_utf8("caf\xC3\xA9"), std::optional<std::string>("caf\xE9"));
+    EXPECT_EQ(windows_1252_from_utf8("\xC2\xA3"
+                                     "5 \xE2\x82\xAC"
+                                     "5 \xE2\x80\x9Cok\xE2\x80\x9D"),
+              std::optional<std::string>("\xA3"
+                                         "5 \x80"
+                                         "5 \x93ok\x94"));
+    EXPECT_EQ(windows_1252_from_utf8("\xC5\x92\xC5\xA0\xC5\xBD\xC5\xB8"),
+              std::optional<std::string>("\x8C\x8A\x8E\x9F"));
+    EXPECT_EQ(windows_1252_from_utf8("Zadzwo\xC5\x84 \xC8\x99i \xC4\x9F"),
+              std::optional<std::string>("Zadzwon si g"));
+    EXPECT_EQ(windows_1252_from_utf8("\xF0\x9F\x98\x80 \xD0\x96"),
+              std::optional<std::string>("? ?"));
+}
+
+TEST(Utf8Text, AnythingElseIsLeftAsItIs) {
+    using common::windows_1252_from_utf8;
+    for (const char* bytes : {"plain", "", "caf\xE9", "\xC3", "\xC3\x28", "\xE2\x82",
+                              "\xC0\xAF",          // an overlong "/"
+                              "\xED\xA0\x80",      // a surrogate
+                              "\xF4\x90\x80\x80",  // past U+10FFFF
+                              "\xFF\xFE"}) {
+        EXPECT_FALSE(windows_1252_from_utf8(bytes).has_value()) << bytes;
+    }
+}
+
+}  // namespace

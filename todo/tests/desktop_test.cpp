@@ -38,8 +38,8 @@ TEST_F(Desktop, IconLivesWithTheDialogAndItsTooltipFollowsTheMessageLine) {
     start_on({entry("Ring Bob", " 1", "11:00")});
     ASSERT_TRUE(driver.has_panel_icon(dialog()));
     EXPECT_EQ(tooltip(), text(ID_MESSAGE_LINE));
-    EXPECT_EQ(driver.panel_menu(dialog()),
-              (std::vector<std::string>{"Show", "Refresh", "Finnished"}));
+    EXPECT_EQ(driver.panel_menu(dialog()), (std::vector<std::string>{"Show", "Refresh", "Finnished",
+                                                                     "Done", "Snooze 10 minutes"}));
     tick();
     EXPECT_EQ(tooltip(), "Priority ONE reminders: 1. Reminders today: 1. ");
     driver.set_clock(2026, 3, 10, 11, 0, 0);

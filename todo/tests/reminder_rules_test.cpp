@@ -8,9 +8,9 @@
 namespace todo {
 namespace {
 
-// Tuesday 8 December 2026, at the given time.
+// Tuesday 8 December 2026, at the given time of the wall clock.
 Moment tuesday_8_december(int hour, int minute) {
-    return {"08-12-2026", "08", "tue", "dec", hour, minute};
+    return moment_at(common::instant_of_local({2026, 12, 8, hour, minute, 0}));
 }
 
 TEST(RemindMeDates, ExactDateMatchesOnlyTodayExactly) {
@@ -93,21 +93,21 @@ TEST(EntryClassification, HoursAndMinutesDecideTheStatus) {
 }
 
 TEST(EntryClassification, StatusCodes) {
-    const Classification not_today{Timing::NotToday, 0};
+    const Classification not_today{Timing::NotToday, 0, {}};
     EXPECT_EQ(status_after(not_today, " 6", " 3"), " 6");
     EXPECT_EQ(status_after(not_today, " 4", " 3"), " 5");
     EXPECT_EQ(status_after(not_today, "6", " 3"), " 5");
     // A minute still to come keeps whatever the entry showed, inactive included.
-    EXPECT_EQ(status_after({Timing::ComingThisHour, -5}, " 6", " 3"), " 6");
-    EXPECT_EQ(status_after({Timing::ComingThisHour, -5}, " 4", " 3"), " 4");
-    EXPECT_EQ(status_after({Timing::EarlierToday, 0}, " 6", " 3"), " 4");
-    EXPECT_EQ(status_after({Timing::LaterToday, 0}, " 6", " 3"), " 3");
-    EXPECT_EQ(status_after({Timing::WithinHour, 5}, " 6", " 3"), " 2");
-    EXPECT_EQ(status_after({Timing::Alarm, 0}, " 6", " 3"), " 0");
+    EXPECT_EQ(status_after({Timing::ComingThisHour, -5, {}}, " 6", " 3"), " 6");
+    EXPECT_EQ(status_after({Timing::ComingThisHour, -5, {}}, " 4", " 3"), " 4");
+    EXPECT_EQ(status_after({Timing::EarlierToday, 0, {}}, " 6", " 3"), " 4");
+    EXPECT_EQ(status_after({Timing::LaterToday, 0, {}}, " 6", " 3"), " 3");
+    EXPECT_EQ(status_after({Timing::WithinHour, 5, {}}, " 6", " 3"), " 2");
+    EXPECT_EQ(status_after({Timing::Alarm, 0, {}}, " 6", " 3"), " 0");
     // Priority one shows " 1" whatever happens, even while its alarm fires.
-    EXPECT_EQ(status_after({Timing::Alarm, 0}, " 6", " 1"), " 1");
+    EXPECT_EQ(status_after({Timing::Alarm, 0, {}}, " 6", " 1"), " 1");
     EXPECT_EQ(status_after(not_today, " 6", " 1"), " 1");
-    EXPECT_EQ(status_after({Timing::Alarm, 0}, " 6", " 1.50"), " 0");
+    EXPECT_EQ(status_after({Timing::Alarm, 0, {}}, " 6", " 1.50"), " 0");
 }
 
 TEST(EntryClassification, CodeValuesAgreeWithNumberTexts) {
@@ -126,6 +126,27 @@ TEST(ReminderMessages, CountsInTheSummary) {
     EXPECT_EQ(summary_text(2, 0, 0), "Priority ONE reminders: 2. ");
     EXPECT_EQ(summary_text(0, 0, 0), "");
     EXPECT_EQ(reminder_message_of(""), "No Reminder today.");
+}
+
+TEST(ReminderMessages, SeveralAlarmsAreAllNamed) {
+    EXPECT_EQ(several_alarms_message({"Ring Bob", "Pay VAT", "Order cable"}),
+              "<< THERE ARE 3 REMINDER ALARMS >> Ring Bob; Pay VAT; Order cable  ");
+    EXPECT_EQ(alarm_texts({"Ring Bob", "Pay VAT"}), "Ring Bob; Pay VAT");
+    EXPECT_EQ(several_alarms_message({std::string(200, 'x'), std::string(200, 'y')}).size(), 254u);
+}
+
+// Only an exact date and time can be over for good.
+TEST(EntryClassification, OnlyAnExactReminderWhoseAlarmIsOverIsPast) {
+    const common::Instant now = common::instant_of_local({2026, 3, 10, 9, 30, 30});
+    EXPECT_TRUE(is_past("10-03-2026", "09:28", now));
+    EXPECT_FALSE(is_past("10-03-2026", "09:29", now)) << "its alarm rings until 09:31";
+    EXPECT_FALSE(is_past("10-03-2026", "09:31", now));
+    EXPECT_TRUE(is_past("09-03-2026", "23:59", now));
+    EXPECT_FALSE(is_past("11-03-2026", "00:00", now));
+    for (const char* date : {"--Tue", "--Day", "10--Mar", "31-02-2026", "1-3-2026", ""}) {
+        EXPECT_FALSE(is_past(date, "09:00", now)) << date;
+    }
+    EXPECT_FALSE(is_past("10-03-2026", "25:77", now));
 }
 
 TEST(ReminderMessages, LongTextsAreCutToAField) {

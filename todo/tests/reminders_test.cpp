@@ -180,7 +180,7 @@ TEST_F(RemindersTest, EachEntryRunsItsAlarmActionOncePerWindow) {
     tick();
     EXPECT_EQ(actions, (std::vector<std::string>{"run alarm.exe", "play bell.wav", "run alarm.exe",
                                                  "play bell.wav"}));
-    EXPECT_EQ(message_line(), "<< REMINDER ALARM >> Ring Ann  ");
+    EXPECT_EQ(message_line(), "<< THERE ARE 2 REMINDER ALARMS >> Ring Bob; Ring Ann  ");
     at(9, 30, 3);
     tick();
     at(9, 31, 40);
@@ -292,7 +292,7 @@ TEST_F(RemindersTest, DroppedLineBecomesAnEntryAndEmptyLineIsDiscarded) {
     write_file(input, "How much is a 4 kW array?\r\n");
     tick();
     ASSERT_EQ(entries().size(), 2u);
-    EXPECT_EQ(entries()[1], (Entry{"How much is a 4 kW array?", " 2", "10-03-2026", "10-03-2026",
+    EXPECT_EQ(entries()[1], (Entry{"How much is a 4 kW array?", " 3", "10-03-2026", "10-03-2026",
                                    "14:07", " 6"}));
     EXPECT_FALSE(exists(input));
     EXPECT_FALSE(exists(input + ".taking"));

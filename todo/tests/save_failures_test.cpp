@@ -150,7 +150,8 @@ TEST_F(SaveFailures, FolderThatTakesNoNewFilesStillSavesEverythingInPlace) {
     EXPECT_EQ(exits, 0);
     EXPECT_TRUE(shown("Error!").empty());
     choose_tool(CMD_FINNISHED);
-    EXPECT_TRUE(driver.messages().empty());
+    ASSERT_EQ(driver.messages().size(), 1u);
+    EXPECT_EQ(driver.messages()[0].caption, "Question...Clear All...");
     for (const auto& entry : std::filesystem::directory_iterator(program_folder))
         EXPECT_EQ(entry.path().filename().string().find(".~"), std::string::npos);
 

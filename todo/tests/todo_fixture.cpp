@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "alarm_answers.h"
 #include "common/hooks.h"
 #include "startup.h"
 #include "state.h"
@@ -66,6 +67,7 @@ void TodoFixture::fresh_state() {
     const int cycle = state.cycle;
     state = TodoState{};
     state.cycle = cycle;
+    forget_alarm_answers();
 }
 
 bool TodoFixture::end_and_maybe_reload() {

@@ -1,5 +1,6 @@
 // The desktop around the windows: an icon in the panel (the system tray) for a window, bringing a
-// window to the front or hiding it, and the desktop's notifications. Where the desktop offers
+// window to the front, hiding it or marking it as wanting attention, and the desktop's
+// notifications. Where the desktop offers
 // none of these, the calls do nothing and the program carries on as before.
 #pragma once
 
@@ -40,8 +41,21 @@ void bring_to_front(Window& window);
 // Takes the window off the screen without closing it; bring_to_front shows it again.
 void hide_window(Window& window);
 
+// Greys a line of the window's panel icon menu, or makes it usable again.
+void enable_panel_item(Window& window, int command_id, bool on);
+
+// Marks the window as wanting the user's attention (its task-bar entry flashes, as the desktop
+// shows it) unless the user sees it in front already.
+void ask_for_attention(Window& window);
+
 // A notification of the desktop (a bubble or a message in its notification area) that goes
 // away by itself. Without a notification service or a panel, nothing is shown and nothing said.
 void notify_desktop(const std::string& title, const std::string& text);
+// The same with answers the user may choose in it, where the desktop's notifications take them
+// (elsewhere the text alone is shown). Choosing one reaches the window's handler as EV_CONTROL
+// with the answer's command id, notify code 0 and `tag` as first parameter, as the panel menu's
+// lines do; while a modal box holds the window back, the answer is not given.
+void notify_desktop(Window& window, const std::string& title, const std::string& text,
+                    const std::vector<PanelMenuItem>& answers, long tag);
 
 }  // namespace common
