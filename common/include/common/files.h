@@ -9,8 +9,9 @@
 // no rewrite ever leaves a half-written file: readers see the old file until the close. The
 // written bytes reach the disk before the rename, and the rename reaches it after (POSIX).
 // Where the folder takes no new file but the file itself may be written, "W" writes over the
-// file in place at the close instead, its first bytes last. Temporaries ("<name>.~<pid>.<n>")
-// left beside a file by a writer that was killed are removed the next time the file is written.
+// file in place at the close instead, its first bytes last. Temporaries ("<name>.~<host>.<pid>.<n>")
+// left beside a file by a writer of this machine that was killed are removed the next time the
+// file is written; another desktop's are its own to remove.
 // An append ("A") that fails is taken back to the file's length before it.
 #pragma once
 
