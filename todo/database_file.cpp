@@ -1,0 +1,113 @@
+// The database file itself: the header and the records it announces, read and written a block
+// at a time, without any window.
+#include "database_file.h"
+
+#include <algorithm>
+
+namespace todo {
+
+using common::FileKind;
+
+namespace {
+
+// Records are read and written a block at a time: one call per record would cost a system
+// call each, and a long list would make every save noticeably slow.
+constexpr std::size_t RECORDS_PER_BLOCK = 256;
+
+// Reads the header and the records it announces. Records that are not there are absent;
+// `whole` tells whether the file held everything its header promised.
+}  // namespace
+
+std::vector<Entry> read_database(common::FileVar& database, bool& whole) {
+    std::vector<Entry> entries;
+    RecordBuffer buffer{};
+    const int header = common::read_record(database, 1, buffer.data(), RECORD_LENGTH);
+    if (header < static_cast<int>(RECORD_LENGTH)) {
+        whole = header == 0;  // an empty file is a new database, a cut header is not
+        return entries;
+    }
+    const std::int32_t count = decode_record(buffer).count;
+    whole = count >= 0;
+    std::vector<unsigned char> block;
+    common::file_position(database, static_cast<long>(RECORD_LENGTH));
+    for (std::size_t left = count > 0 ? static_cast<std::size_t>(count) : 0; left > 0;) {
+        const std::size_t wanted = std::min(left, RECORDS_PER_BLOCK);
+        block.assign(wanted * RECORD_LENGTH, 0);
+        const int got = common::read_bytes(database, block.data(), block.size());
+        const std::size_t records = static_cast<std::size_t>(std::max(got, 0)) / RECORD_LENGTH;
+        for (std::size_t r = 0; r < records; ++r) {
+            std::copy_n(block.begin() + static_cast<long>(r * RECORD_LENGTH), RECORD_LENGTH,
+                        buffer.begin());
+            entries.push_back(entry_of(decode_record(buffer)));
+        }
+        if (records < wanted) {
+            whole = false;
+            break;
+        }
+        left -= wanted;
+    }
+    return entries;
+}
+
+namespace {
+
+// What the old file holds past `length` bytes: a save never shortens the file.
+std::string old_bytes_beyond(const std::string& path, std::size_t length) {
+    common::FileVar old;
+    std::string beyond;
+    if (common::open_file(old, FileKind::Binary, path, "R") != 0) return beyond;
+    common::file_position(old, static_cast<long>(length));
+    char block[65536];
+    for (int got; (got = common::read_bytes(old, block, sizeof block)) > 0;)
+        beyond.append(block, static_cast<std::size_t>(got));
+    common::close_file(old, FileKind::Binary);
+    return beyond;
+}
+
+}  // namespace
+
+// Written whole beside the old file and renamed over it, so a full disk or a crash leaves the
+// previous database as it was.
+bool write_database_file(const std::string& path, const std::vector<Entry>& entries) {
+    const std::string beyond = old_bytes_beyond(path, (entries.size() + 1) * RECORD_LENGTH);
+    common::FileVar database;
+    if (common::open_file(database, FileKind::Binary, path, "W") != 0) return false;
+    // A block of records at a time from one small buffer: an image of a long list made whole
+    // first would be megabytes of fresh memory to fill on every save.
+    bool written = true;
+    const auto put = [&](const void* bytes, std::size_t count) {
+        if (written && count > 0)
+            written = common::write_bytes(database, bytes, count) == static_cast<int>(count);
+    };
+    RecordBuffer buffer{};
+    // The header: the count, its other fields those of the last entry, as the record buffer
+    // leaves them.
+    EntryRecord header = entries.empty() ? EntryRecord{} : record_of(entries.back());
+    header.count = static_cast<std::int32_t>(entries.size());
+    encode_record(header, buffer);
+    put(buffer.data(), buffer.size());
+    constexpr std::size_t BLOCK_BYTES = RECORDS_PER_BLOCK * RECORD_LENGTH;
+    std::vector<unsigned char> block;
+    block.reserve(BLOCK_BYTES);
+    for (const Entry& entry : entries) {
+        encode_record(record_of(entry), buffer);
+        block.insert(block.end(), buffer.begin(), buffer.end());
+        if (block.size() == BLOCK_BYTES) {
+            put(block.data(), block.size());
+            block.clear();
+        }
+    }
+    put(block.data(), block.size());
+    put(beyond.data(), beyond.size());
+    return common::close_file(database, FileKind::Binary) == 0 && written;
+}
+
+bool read_database_file(const std::string& path, std::vector<Entry>& entries, bool& whole) {
+    common::FileVar database;
+    if (common::open_file(database, FileKind::Binary, path, "R") != 0) return false;
+    entries = read_database(database, whole);
+    common::close_file(database, FileKind::Binary);
+    return true;
+}
+
+}  // namespace todo

@@ -1,0 +1,24 @@
+// The database file of fixed-length records, read and written whole, apart from the columns
+// that show it: what the saves, the merging of other desktops' saves and the tests share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/files.h"
+#include "record.h"
+
+namespace todo {
+
+// Reads the header and the records it announces from a database the caller has opened.
+// Records that are not there are absent; `whole` tells whether the file held everything its
+// header promised (an empty file is a new database, and whole).
+std::vector<Entry> read_database(common::FileVar& database, bool& whole);
+// Opens, reads and closes the database at `path`. False when it cannot be opened.
+bool read_database_file(const std::string& path, std::vector<Entry>& entries, bool& whole);
+// Writes `entries` whole to `path` (beside it, renamed into place; in place with the header
+// last where the folder takes no new files), keeping what the old file held past them. False
+// when the old file was left as it was.
+bool write_database_file(const std::string& path, const std::vector<Entry>& entries);
+
+}  // namespace todo

@@ -1,0 +1,262 @@
+#include "entry_merge.h"
+
+#include <algorithm>
+#include <deque>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+namespace todo {
+
+namespace {
+
+// An entry as the file keeps it: texts cut to their fields, numbers rounded. Two versions that
+// the file would store alike are alike.
+struct Kept {
+    std::string text, created, date, time;
+    std::int32_t priority = 0;
+    std::int32_t status = 0;
+};
+
+Kept kept_of(const Entry& entry) {
+    const EntryRecord record = record_of(entry);
+    const auto cut = [](const std::string& text) { return text.substr(0, TEXT_FIELD - 1); };
+    return {cut(record.text), cut(record.created), cut(record.date),
+            cut(record.time), record.priority,     record.status};
+}
+
+std::vector<Kept> kept_of(const std::vector<Entry>& entries) {
+    std::vector<Kept> kept;
+    kept.reserve(entries.size());
+    for (const Entry& entry : entries) kept.push_back(kept_of(entry));
+    return kept;
+}
+
+// The ways of pairing two versions of a list, most certain first.
+enum class Pairing { AllButStatus, TextAndCreated, AllButText };
+
+// A text of the fields one pairing compares. The file's texts hold no zero byte, so one
+// separates them.
+std::string key_of(const Kept& kept, Pairing pairing) {
+    std::string key;
+    const auto add = [&key](const std::string& part) {
+        key += part;
+        key += '\0';
+    };
+    if (pairing != Pairing::AllButText) add(kept.text);
+    add(kept.created);
+    if (pairing != Pairing::TextAndCreated) {
+        add(std::to_string(kept.priority));
+        add(kept.date);
+        add(kept.time);
+    }
+    return key;
+}
+
+struct Pairs {
+    std::vector<int> of_later;   // later index -> earlier index, -1 when unpaired
+    std::vector<char> earlier_paired;
+};
+
+// Pairs equal keys in the order the entries stand, so two alike entries pair with two alike.
+void pair_on(Pairing pairing, const std::vector<Kept>& earlier, const std::vector<Kept>& later,
+             Pairs& pairs) {
+    std::unordered_map<std::string, std::deque<int>> waiting;
+    for (std::size_t i = 0; i < earlier.size(); ++i)
+        if (!pairs.earlier_paired[i]) waiting[key_of(earlier[i], pairing)].push_back(int(i));
+    for (std::size_t j = 0; j < later.size(); ++j) {
+        if (pairs.of_later[j] >= 0) continue;
+        const auto found = waiting.find(key_of(later[j], pairing));
+        if (found == waiting.end() || found->second.empty()) continue;
+        const int i = found->second.front();
+        found->second.pop_front();
+        pairs.of_later[j] = i;
+        pairs.earlier_paired[std::size_t(i)] = 1;
+    }
+}
+
+// The entries paired so far, in the later list's order. Empty when their order differs
+// between the lists (the list was sorted): then where an entry stands says nothing.
+std::vector<std::pair<int, int>> anchors_in_order(const Pairs& pairs) {
+    std::vector<std::pair<int, int>> anchors;
+    for (std::size_t j = 0; j < pairs.of_later.size(); ++j) {
+        const int i = pairs.of_later[j];
+        if (i < 0) continue;
+        if (!anchors.empty() && i < anchors.back().first) return {};
+        anchors.emplace_back(i, int(j));
+    }
+    return anchors;
+}
+
+// An entry changed in more than one way at once keeps its place among the others: between two
+// entries paired already, as many entries unpaired on each side, made on the same day, are the
+// same entries changed.
+void pair_by_place(const std::vector<Kept>& earlier, const std::vector<Kept>& later,
+                   Pairs& pairs) {
+    std::vector<std::pair<int, int>> anchors = anchors_in_order(pairs);
+    const bool reordered = anchors.empty() && std::any_of(pairs.of_later.begin(),
+                                                          pairs.of_later.end(),
+                                                          [](int i) { return i >= 0; });
+    if (reordered) return;
+    anchors.insert(anchors.begin(), {-1, -1});
+    anchors.emplace_back(int(earlier.size()), int(later.size()));
+    for (std::size_t a = 0; a + 1 < anchors.size(); ++a) {
+        std::vector<int> left, right;
+        for (int i = anchors[a].first + 1; i < anchors[a + 1].first; ++i)
+            if (!pairs.earlier_paired[std::size_t(i)]) left.push_back(i);
+        for (int j = anchors[a].second + 1; j < anchors[a + 1].second; ++j)
+            if (pairs.of_later[std::size_t(j)] < 0) right.push_back(j);
+        if (left.empty() || left.size() != right.size()) continue;
+        for (std::size_t k = 0; k < left.size(); ++k) {
+            if (earlier[std::size_t(left[k])].created != later[std::size_t(right[k])].created)
+                continue;
+            pairs.of_later[std::size_t(right[k])] = left[k];
+            pairs.earlier_paired[std::size_t(left[k])] = 1;
+        }
+    }
+}
+
+std::vector<int> pair_kept(const std::vector<Kept>& earlier, const std::vector<Kept>& later) {
+    Pairs pairs{std::vector<int>(later.size(), -1), std::vector<char>(earlier.size(), 0)};
+    for (Pairing pairing : {Pairing::AllButStatus, Pairing::TextAndCreated, Pairing::AllButText})
+        pair_on(pairing, earlier, later, pairs);
+    pair_by_place(earlier, later, pairs);
+    return pairs.of_later;
+}
+
+bool changed_by_hand(const Kept& before, const Kept& after) {
+    return before.text != after.text || before.created != after.created ||
+           before.priority != after.priority || before.date != after.date ||
+           before.time != after.time;
+}
+
+// One entry changed on either side or both. True in `clash` when a field was changed on both
+// to different values: the file's stands.
+Entry merge_fields(const Entry& here, const Entry& there, const Kept& base, const Kept& mine,
+                   const Kept& theirs, bool& clash) {
+    Entry merged = there;
+    const auto take = [&](std::string Entry::*field, bool mine_changed, bool theirs_changed,
+                          bool alike) {
+        if (mine_changed && !theirs_changed) merged.*field = here.*field;
+        if (mine_changed && theirs_changed && !alike) clash = true;
+    };
+    take(&Entry::text, mine.text != base.text, theirs.text != base.text, mine.text == theirs.text);
+    take(&Entry::created, mine.created != base.created, theirs.created != base.created,
+         mine.created == theirs.created);
+    take(&Entry::priority, mine.priority != base.priority, theirs.priority != base.priority,
+         mine.priority == theirs.priority);
+    take(&Entry::date, mine.date != base.date, theirs.date != base.date, mine.date == theirs.date);
+    take(&Entry::time, mine.time != base.time, theirs.time != base.time, mine.time == theirs.time);
+    // Statuses are worked out again on every tick, on both desktops alike; the one here is
+    // the newer reading.
+    if (mine.status != base.status) merged.status = here.status;
+    return merged;
+}
+
+// Whether this program reordered the entries it shares with the base.
+bool sorted_here(const std::vector<int>& screen_pairs) {
+    int last = -1;
+    for (int b : screen_pairs) {
+        if (b < 0) continue;
+        if (b < last) return true;
+        last = b;
+    }
+    return false;
+}
+
+void sort_by_priority(MergedList& merged) {
+    std::vector<std::size_t> order(merged.entries.size());
+    std::vector<std::int32_t> keys;
+    keys.reserve(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+        keys.push_back(rounded_value(merged.entries[i].priority));
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    std::vector<int> new_row(order.size());
+    std::vector<Entry> sorted;
+    sorted.reserve(order.size());
+    for (std::size_t row = 0; row < order.size(); ++row) {
+        new_row[order[row]] = int(row);
+        sorted.push_back(std::move(merged.entries[order[row]]));
+    }
+    merged.entries = std::move(sorted);
+    for (int& row : merged.screen_rows)
+        if (row >= 0) row = new_row[std::size_t(row)];
+}
+
+std::vector<int> inverse(const std::vector<int>& pairs, std::size_t size) {
+    std::vector<int> of(size, -1);
+    for (std::size_t j = 0; j < pairs.size(); ++j)
+        if (pairs[j] >= 0) of[std::size_t(pairs[j])] = int(j);
+    return of;
+}
+
+}  // namespace
+
+std::vector<int> pair_entries(const std::vector<Entry>& earlier, const std::vector<Entry>& later) {
+    return pair_kept(kept_of(earlier), kept_of(later));
+}
+
+bool changed_by_hand(const Entry& before, const Entry& after) {
+    return changed_by_hand(kept_of(before), kept_of(after));
+}
+
+bool alike_in_file(const std::vector<Entry>& one, const std::vector<Entry>& other) {
+    if (one.size() != other.size()) return false;
+    for (std::size_t i = 0; i < one.size(); ++i) {
+        const Kept a = kept_of(one[i]);
+        const Kept b = kept_of(other[i]);
+        if (changed_by_hand(a, b) || a.status != b.status) return false;
+    }
+    return true;
+}
+
+MergedList merge_entries(const std::vector<Entry>& base, const std::vector<Entry>& screen,
+                         const std::vector<Entry>& disk) {
+    const std::vector<Kept> kept_base = kept_of(base);
+    const std::vector<Kept> kept_screen = kept_of(screen);
+    const std::vector<Kept> kept_disk = kept_of(disk);
+    const std::vector<int> screen_pairs = pair_kept(kept_base, kept_screen);
+    const std::vector<int> disk_pairs = pair_kept(kept_base, kept_disk);
+    const std::vector<int> on_screen = inverse(screen_pairs, base.size());
+    const std::vector<int> on_disk = inverse(disk_pairs, base.size());
+
+    MergedList merged;
+    merged.screen_rows.assign(screen.size(), -1);
+    merged.entries.reserve(disk.size() + screen.size());
+    for (std::size_t d = 0; d < disk.size(); ++d) {
+        const int b = disk_pairs[d];
+        if (b < 0) {  // added on another desktop
+            merged.entries.push_back(disk[d]);
+            continue;
+        }
+        const int s = on_screen[std::size_t(b)];
+        if (s < 0) {  // deleted here
+            if (changed_by_hand(kept_base[std::size_t(b)], kept_disk[d]))
+                merged.lost.push_back({disk[d], LostVersion::Why::DeletedHere});
+            continue;
+        }
+        bool clash = false;
+        merged.screen_rows[std::size_t(s)] = int(merged.entries.size());
+        merged.entries.push_back(merge_fields(screen[std::size_t(s)], disk[d],
+                                              kept_base[std::size_t(b)],
+                                              kept_screen[std::size_t(s)], kept_disk[d], clash));
+        if (clash) merged.lost.push_back({screen[std::size_t(s)], LostVersion::Why::ChangedOnBoth});
+    }
+    for (std::size_t b = 0; b < base.size(); ++b) {
+        const int s = on_screen[b];
+        if (s >= 0 && on_disk[b] < 0 && changed_by_hand(kept_base[b], kept_screen[std::size_t(s)]))
+            merged.lost.push_back({screen[std::size_t(s)], LostVersion::Why::DeletedElsewhere});
+    }
+    for (std::size_t s = 0; s < screen.size(); ++s) {
+        if (screen_pairs[s] >= 0) continue;  // added here
+        merged.screen_rows[s] = int(merged.entries.size());
+        merged.entries.push_back(screen[s]);
+    }
+    if (sorted_here(screen_pairs)) sort_by_priority(merged);
+    return merged;
+}
+
+}  // namespace todo
