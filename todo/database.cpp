@@ -9,6 +9,7 @@
 #include "common/window.h"
 #include "entries.h"
 #include "record.h"
+#include "personal_settings.h"
 #include "settings_file.h"
 #include "shared_database.h"
 #include "state.h"
@@ -18,7 +19,7 @@ namespace todo {
 using common::FileKind;
 
 std::string settings_path() {
-    return common::program_folder() + "todo.ini";
+    return personal_settings_path();
 }
 
 namespace {
@@ -49,6 +50,7 @@ void keep_dialog_state_in_settings() {
 
 void load_settings() {
     Settings& s = state.settings;
+    seed_personal_settings();
     common::FileVar file;
     if (common::open_file(file, FileKind::Text, settings_path(), "R") != 0) {
         s.database_path = default_database_path();
@@ -59,11 +61,12 @@ void load_settings() {
     }
     std::vector<std::string> lines;
     std::string line;
-    while (lines.size() < SETTINGS_LINES && common::read_value(file, FileKind::Text, line) == 0) {
+    while (lines.size() <= SETTINGS_LINES && common::read_value(file, FileKind::Text, line) == 0) {
         lines.push_back(line);
     }
     common::close_file(file, FileKind::Text);
     read_settings_lines(lines, s);
+    take_office_lines(lines, s);
     // A settings file cut short must not leave the program without its list.
     if (s.database_path.empty()) s.database_path = default_database_path();
 }
@@ -75,7 +78,7 @@ void save_settings() {
         report_save_problem("Unable to create INI file");
         return;
     }
-    for (const std::string& line : settings_lines(state.settings)) {
+    for (const std::string& line : lines_to_write(state.settings)) {
         common::write_value(file, FileKind::Text, line);
     }
     if (common::close_file(file, FileKind::Text) != 0)
@@ -92,8 +95,9 @@ std::string keep_damaged_original() {
     const bool in_backup = !path.empty() && state.backed_up_database == path;
     const std::string copy = path + ".damaged";
     const bool beside = common::file_copy(path, copy, false);
-    if (in_backup && beside) return "todo.bak and in " + copy;
-    if (in_backup) return "todo.bak";
+    const std::string backup = backup_path();
+    if (in_backup && beside) return backup + " and in " + copy;
+    if (in_backup) return backup;
     return beside ? copy : std::string();
 }
 
