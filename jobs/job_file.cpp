@@ -9,6 +9,7 @@
 #include "customer.h"
 #include "frame.h"
 #include "installation.h"
+#include "job_lock.h"
 #include "record_file.h"
 #include "state.h"
 
@@ -136,7 +137,14 @@ void show_installation(const JobRecord& job) {
 
 void SaveJob(const std::string& path) {
     show_status("saving job ...");
+    // Another desktop's work is not written over without the user's word.
+    if (!may_save_job_to(path)) {
+        show_message("NOT Saved     ");
+        show_status("job NOT saved ...");
+        return;
+    }
     const bool saved = write_record_file(path, job_file_lines(job_shown())) == WriteResult::Written;
+    if (saved) job_saved_to(path);
     if (saved) {
         show_message("Saved...     ");
         show_status("saved ...");
