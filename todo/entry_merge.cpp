@@ -90,7 +90,8 @@ std::vector<std::pair<int, int>> anchors_in_order(const Pairs& pairs) {
 
 // An entry changed in more than one way at once keeps its place among the others: between two
 // entries paired already, as many entries unpaired on each side, made on the same day, are the
-// same entries changed.
+// same entries changed. Not after the last entry paired: that is where additions go, and an
+// entry deleted at the end and one added would look like one entry changed.
 void pair_by_place(const std::vector<Kept>& earlier, const std::vector<Kept>& later,
                    Pairs& pairs) {
     std::vector<std::pair<int, int>> anchors = anchors_in_order(pairs);
@@ -99,7 +100,6 @@ void pair_by_place(const std::vector<Kept>& earlier, const std::vector<Kept>& la
                                                           [](int i) { return i >= 0; });
     if (reordered) return;
     anchors.insert(anchors.begin(), {-1, -1});
-    anchors.emplace_back(int(earlier.size()), int(later.size()));
     for (std::size_t a = 0; a + 1 < anchors.size(); ++a) {
         std::vector<int> left, right;
         for (int i = anchors[a].first + 1; i < anchors[a + 1].first; ++i)
