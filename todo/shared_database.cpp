@@ -116,6 +116,7 @@ void keep_lost_versions(const std::vector<LostVersion>& lost) {
 
 void note_list_loaded(const std::vector<Entry>& entries) {
     shared_list().read(state.settings.database_path, entries);
+    report = Report{};  // a new start begins with its own message line
 }
 
 bool save_list_shown(const std::vector<Entry>& entries) {
