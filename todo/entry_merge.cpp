@@ -90,9 +90,13 @@ std::vector<std::pair<int, int>> anchors_in_order(const Pairs& pairs) {
 
 // An entry changed in more than one way at once keeps its place among the others: between two
 // entries paired already, as many entries unpaired on each side, made on the same day, are the
-// same entries changed. Not after the last entry paired: that is where additions go, and an
-// entry deleted at the end and one added would look like one entry changed.
-void pair_by_place(const std::vector<Kept>& earlier, const std::vector<Kept>& later,
+// same entries changed. After the last entry paired only where no addition can stand there:
+// additions go to the end, and an entry deleted at the end and one added would look like one
+// entry changed. Between this program's last save and its columns there is no addition, since
+// adding saves at once (unless that save failed).
+enum class Tail { Paired, Left };
+
+void pair_by_place(const std::vector<Kept>& earlier, const std::vector<Kept>& later, Tail tail,
                    Pairs& pairs) {
     std::vector<std::pair<int, int>> anchors = anchors_in_order(pairs);
     const bool reordered = anchors.empty() && std::any_of(pairs.of_later.begin(),
@@ -100,6 +104,7 @@ void pair_by_place(const std::vector<Kept>& earlier, const std::vector<Kept>& la
                                                           [](int i) { return i >= 0; });
     if (reordered) return;
     anchors.insert(anchors.begin(), {-1, -1});
+    if (tail == Tail::Paired) anchors.emplace_back(int(earlier.size()), int(later.size()));
     for (std::size_t a = 0; a + 1 < anchors.size(); ++a) {
         std::vector<int> left, right;
         for (int i = anchors[a].first + 1; i < anchors[a + 1].first; ++i)
@@ -116,11 +121,12 @@ void pair_by_place(const std::vector<Kept>& earlier, const std::vector<Kept>& la
     }
 }
 
-std::vector<int> pair_kept(const std::vector<Kept>& earlier, const std::vector<Kept>& later) {
+std::vector<int> pair_kept(const std::vector<Kept>& earlier, const std::vector<Kept>& later,
+                           Tail tail) {
     Pairs pairs{std::vector<int>(later.size(), -1), std::vector<char>(earlier.size(), 0)};
     for (Pairing pairing : {Pairing::AllButStatus, Pairing::TextAndCreated, Pairing::AllButText})
         pair_on(pairing, earlier, later, pairs);
-    pair_by_place(earlier, later, pairs);
+    pair_by_place(earlier, later, tail, pairs);
     return pairs.of_later;
 }
 
@@ -196,7 +202,7 @@ std::vector<int> inverse(const std::vector<int>& pairs, std::size_t size) {
 }  // namespace
 
 std::vector<int> pair_entries(const std::vector<Entry>& earlier, const std::vector<Entry>& later) {
-    return pair_kept(kept_of(earlier), kept_of(later));
+    return pair_kept(kept_of(earlier), kept_of(later), Tail::Left);
 }
 
 bool changed_by_hand(const Entry& before, const Entry& after) {
@@ -218,8 +224,8 @@ MergedList merge_entries(const std::vector<Entry>& base, const std::vector<Entry
     const std::vector<Kept> kept_base = kept_of(base);
     const std::vector<Kept> kept_screen = kept_of(screen);
     const std::vector<Kept> kept_disk = kept_of(disk);
-    const std::vector<int> screen_pairs = pair_kept(kept_base, kept_screen);
-    const std::vector<int> disk_pairs = pair_kept(kept_base, kept_disk);
+    const std::vector<int> screen_pairs = pair_kept(kept_base, kept_screen, Tail::Paired);
+    const std::vector<int> disk_pairs = pair_kept(kept_base, kept_disk, Tail::Left);
     const std::vector<int> on_screen = inverse(screen_pairs, base.size());
     const std::vector<int> on_disk = inverse(disk_pairs, base.size());
 

@@ -18,7 +18,7 @@
 namespace todo {
 
 // For each entry of `later`, the index of the entry of `earlier` it is, or -1 for an entry
-// `later` added.
+// `later` added (as between the file's lists of two saves, where additions stand at the end).
 std::vector<int> pair_entries(const std::vector<Entry>& earlier, const std::vector<Entry>& later);
 
 // Whether two versions of an entry differ in what a person changes: text, created date,

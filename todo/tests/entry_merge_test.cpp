@@ -99,6 +99,16 @@ TEST(EntryMerge, AnEntryChangedInSeveralWaysIsStillTheSameEntry) {
     here[1].priority = " 7";
     const MergedList merged = merge_entries(BASE, here, BASE);
     EXPECT_EQ(merged.entries, here) << "not a deletion and an addition";
+    // The last entry too, changed here and deleted there: it does not come back as new.
+    here = BASE;
+    here[3].text = "Survey Mill Lane again";
+    here[3].time = "07:30";
+    std::vector<Entry> there = BASE;
+    there.pop_back();
+    const MergedList gone = merge_entries(BASE, here, there);
+    EXPECT_EQ(gone.entries, there);
+    ASSERT_EQ(gone.lost.size(), 1u);
+    EXPECT_EQ(gone.lost[0].why, LostVersion::Why::DeletedElsewhere);
     // Alike entries pair with alike entries in their order: nothing doubled, nothing dropped.
     const std::vector<Entry> twins = {entry("Ring Bob"), entry("Ring Bob"), entry("Ring Bob")};
     std::vector<Entry> one_gone = twins;
