@@ -1,7 +1,6 @@
 #include "entry_merge.h"
 
 #include <algorithm>
-#include <deque>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -59,19 +58,55 @@ struct Pairs {
 };
 
 // Pairs equal keys in the order the entries stand, so two alike entries pair with two alike.
+// The entries of `earlier` waiting under one key are chained in their order (a queue per key
+// without a container each: a list of ten thousand would otherwise be as many allocations).
 void pair_on(Pairing pairing, const std::vector<Kept>& earlier, const std::vector<Kept>& later,
              Pairs& pairs) {
-    std::unordered_map<std::string, std::deque<int>> waiting;
-    for (std::size_t i = 0; i < earlier.size(); ++i)
-        if (!pairs.earlier_paired[i]) waiting[key_of(earlier[i], pairing)].push_back(int(i));
+    struct Queue {
+        int first = -1, last = -1;
+    };
+    std::unordered_map<std::string, Queue> waiting;
+    std::vector<int> next(earlier.size(), -1);
+    for (std::size_t i = 0; i < earlier.size(); ++i) {
+        if (pairs.earlier_paired[i]) continue;
+        Queue& queue = waiting[key_of(earlier[i], pairing)];
+        if (queue.last >= 0) next[std::size_t(queue.last)] = int(i);
+        if (queue.first < 0) queue.first = int(i);
+        queue.last = int(i);
+    }
+    if (waiting.empty()) return;
     for (std::size_t j = 0; j < later.size(); ++j) {
         if (pairs.of_later[j] >= 0) continue;
         const auto found = waiting.find(key_of(later[j], pairing));
-        if (found == waiting.end() || found->second.empty()) continue;
-        const int i = found->second.front();
-        found->second.pop_front();
+        if (found == waiting.end() || found->second.first < 0) continue;
+        const int i = found->second.first;
+        found->second.first = next[std::size_t(i)];
         pairs.of_later[j] = i;
         pairs.earlier_paired[std::size_t(i)] = 1;
+    }
+}
+
+bool alike_but_status(const Kept& one, const Kept& other) {
+    return one.text == other.text && one.created == other.created &&
+           one.priority == other.priority && one.date == other.date && one.time == other.time;
+}
+
+// Two versions of a list share most of it, in the same order: what they begin and end with
+// alike is paired without looking further.
+void pair_common_ends(const std::vector<Kept>& earlier, const std::vector<Kept>& later,
+                      Pairs& pairs) {
+    const std::size_t shorter = std::min(earlier.size(), later.size());
+    std::size_t front = 0;
+    while (front < shorter && alike_but_status(earlier[front], later[front])) {
+        pairs.of_later[front] = int(front);
+        pairs.earlier_paired[front] = 1;
+        ++front;
+    }
+    for (std::size_t back = 1; back <= shorter - front; ++back) {
+        const std::size_t i = earlier.size() - back, j = later.size() - back;
+        if (!alike_but_status(earlier[i], later[j])) break;
+        pairs.of_later[j] = int(i);
+        pairs.earlier_paired[i] = 1;
     }
 }
 
@@ -124,6 +159,7 @@ void pair_by_place(const std::vector<Kept>& earlier, const std::vector<Kept>& la
 std::vector<int> pair_kept(const std::vector<Kept>& earlier, const std::vector<Kept>& later,
                            Tail tail) {
     Pairs pairs{std::vector<int>(later.size(), -1), std::vector<char>(earlier.size(), 0)};
+    pair_common_ends(earlier, later, pairs);
     for (Pairing pairing : {Pairing::AllButStatus, Pairing::TextAndCreated, Pairing::AllButText})
         pair_on(pairing, earlier, later, pairs);
     pair_by_place(earlier, later, tail, pairs);
@@ -131,9 +167,7 @@ std::vector<int> pair_kept(const std::vector<Kept>& earlier, const std::vector<K
 }
 
 bool changed_by_hand(const Kept& before, const Kept& after) {
-    return before.text != after.text || before.created != after.created ||
-           before.priority != after.priority || before.date != after.date ||
-           before.time != after.time;
+    return !alike_but_status(before, after);
 }
 
 // One entry changed on either side or both. True in `clash` when a field was changed on both
