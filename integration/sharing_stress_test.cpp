@@ -52,8 +52,9 @@ struct Tally {
     todo::SharedList list;
     std::vector<todo::Entry> shown;
     bool whole = true;
-    todo::read_database_file(database, shown, whole);
-    list.read(database, shown);
+    std::vector<todo::EntryId> ids;
+    todo::read_database_file(database, shown, whole, &ids);
+    list.read(database, shown, ids);
     std::ofstream journal(journal_path);
     Tally tally;
     const auto save = [&] {
@@ -97,8 +98,9 @@ struct Tally {
         } else {
             // Refresh: save, and read the list again from the file.
             if (save()) {
-                todo::read_database_file(database, shown, whole);
-                list.read(database, shown);
+                std::vector<todo::EntryId> ids;
+                todo::read_database_file(database, shown, whole, &ids);
+                list.read(database, shown, ids);
             }
             ++tally.refreshes;
         }
@@ -177,15 +179,19 @@ TEST_F(SharingStress, EveryEntryAddedAndNotDeletedIsThereExactlyOnce) {
     std::map<std::string, int> times;
     for (const todo::Entry& entry : entries) ++times[token_of(entry)];
     int lost = 0, doubled = 0, returned = 0, unknown = 0;
+    std::string which;
     for (const std::string& token : added) {
         if (deleted.count(token)) continue;
         lost += times[token] == 0;
         doubled += times[token] > 1;
+        if (times[token] != 1) which += " " + token + " x" + std::to_string(times[token]);
     }
     for (const auto& [token, count] : times) {
         returned += deleted.count(token) && count > 0;
         unknown += !added.count(token);
+        if (deleted.count(token) || !added.count(token)) which += " " + token + " deleted";
     }
+    if (!which.empty()) std::cout << "[ stress ] wrong:" << which << "\n";
     EXPECT_EQ(lost, 0) << "entries added and not deleted that are missing";
     EXPECT_EQ(doubled, 0) << "entries that are there more than once";
     EXPECT_EQ(returned, 0) << "deleted entries that came back";

@@ -115,9 +115,10 @@ void tell_database_was_damaged() {
 
 void load_entries(common::FileVar& database) {
     bool whole = true;
-    const std::vector<Entry> entries = read_database(database, whole);
+    std::vector<EntryId> ids;
+    const std::vector<Entry> entries = read_database(database, whole, &ids);
     append_entries(entries);
-    note_list_loaded(entries);
+    note_list_loaded(entries, ids);
     state.entry_count = static_cast<int>(entries.size());
     common::set_control_text(
         main_dialog, ID_MESSAGE_LINE,

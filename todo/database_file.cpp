@@ -14,11 +14,10 @@ namespace {
 // call each, and a long list would make every save noticeably slow.
 constexpr std::size_t RECORDS_PER_BLOCK = 256;
 
-// Reads the header and the records it announces. Records that are not there are absent;
-// `whole` tells whether the file held everything its header promised.
 }  // namespace
 
-std::vector<Entry> read_database(common::FileVar& database, bool& whole) {
+std::vector<Entry> read_database(common::FileVar& database, bool& whole,
+                                 std::vector<EntryId>* ids) {
     std::vector<Entry> entries;
     RecordBuffer buffer{};
     const int header = common::read_record(database, 1, buffer.data(), RECORD_LENGTH);
@@ -38,7 +37,9 @@ std::vector<Entry> read_database(common::FileVar& database, bool& whole) {
         for (std::size_t r = 0; r < records; ++r) {
             std::copy_n(block.begin() + static_cast<long>(r * RECORD_LENGTH), RECORD_LENGTH,
                         buffer.begin());
-            entries.push_back(entry_of(decode_record(buffer)));
+            const EntryRecord record = decode_record(buffer);
+            entries.push_back(entry_of(record));
+            if (ids) ids->push_back(identity_in(buffer, record));
         }
         if (records < wanted) {
             whole = false;
@@ -46,6 +47,7 @@ std::vector<Entry> read_database(common::FileVar& database, bool& whole) {
         }
         left -= wanted;
     }
+    if (ids) forget_doubled(*ids);
     return entries;
 }
 
@@ -68,7 +70,8 @@ std::string old_bytes_beyond(const std::string& path, std::size_t length) {
 
 // Written whole beside the old file and renamed over it, so a full disk or a crash leaves the
 // previous database as it was.
-bool write_database_file(const std::string& path, const std::vector<Entry>& entries) {
+bool write_database_file(const std::string& path, const std::vector<Entry>& entries,
+                         const std::vector<EntryId>& ids) {
     const std::string beyond = old_bytes_beyond(path, (entries.size() + 1) * RECORD_LENGTH);
     common::FileVar database;
     if (common::open_file(database, FileKind::Binary, path, "W") != 0) return false;
@@ -89,8 +92,10 @@ bool write_database_file(const std::string& path, const std::vector<Entry>& entr
     constexpr std::size_t BLOCK_BYTES = RECORDS_PER_BLOCK * RECORD_LENGTH;
     std::vector<unsigned char> block;
     block.reserve(BLOCK_BYTES);
-    for (const Entry& entry : entries) {
-        encode_record(record_of(entry), buffer);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const EntryRecord record = record_of(entries[i]);
+        encode_record(record, buffer);
+        if (!ids.empty()) put_identity(buffer, i < ids.size() ? ids[i] : 0, record);
         block.insert(block.end(), buffer.begin(), buffer.end());
         if (block.size() == BLOCK_BYTES) {
             put(block.data(), block.size());
@@ -102,10 +107,12 @@ bool write_database_file(const std::string& path, const std::vector<Entry>& entr
     return common::close_file(database, FileKind::Binary) == 0 && written;
 }
 
-bool read_database_file(const std::string& path, std::vector<Entry>& entries, bool& whole) {
+bool read_database_file(const std::string& path, std::vector<Entry>& entries, bool& whole,
+                        std::vector<EntryId>* ids) {
     common::FileVar database;
     if (common::open_file(database, FileKind::Binary, path, "R") != 0) return false;
-    entries = read_database(database, whole);
+    if (ids) ids->clear();
+    entries = read_database(database, whole, ids);
     common::close_file(database, FileKind::Binary);
     return true;
 }

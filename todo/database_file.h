@@ -6,19 +6,26 @@
 #include <vector>
 
 #include "common/files.h"
+#include "entry_identity.h"
 #include "record.h"
 
 namespace todo {
 
 // Reads the header and the records it announces from a database the caller has opened.
 // Records that are not there are absent; `whole` tells whether the file held everything its
-// header promised (an empty file is a new database, and whole).
-std::vector<Entry> read_database(common::FileVar& database, bool& whole);
+// header promised (an empty file is a new database, and whole). With `ids`, each entry's identity
+// too (0 where it has none that holds).
+std::vector<Entry> read_database(common::FileVar& database, bool& whole,
+                                 std::vector<EntryId>* ids = nullptr);
 // Opens, reads and closes the database at `path`. False when it cannot be opened.
-bool read_database_file(const std::string& path, std::vector<Entry>& entries, bool& whole);
+bool read_database_file(const std::string& path, std::vector<Entry>& entries, bool& whole,
+                        std::vector<EntryId>* ids = nullptr);
 // Writes `entries` whole to `path` (beside it, renamed into place; in place with the header
 // last where the folder takes no new files), keeping what the old file held past them. False
-// when the old file was left as it was.
-bool write_database_file(const std::string& path, const std::vector<Entry>& entries);
+// when the old file was left as it was. With `ids`, each entry's identity is kept in its record
+// (entry_identity.h); without, the bytes the format leaves free hold what the record buffer
+// held before, as they always have.
+bool write_database_file(const std::string& path, const std::vector<Entry>& entries,
+                         const std::vector<EntryId>& ids = {});
 
 }  // namespace todo

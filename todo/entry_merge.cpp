@@ -157,9 +157,15 @@ void pair_by_place(const std::vector<Kept>& earlier, const std::vector<Kept>& la
 }
 
 std::vector<int> pair_kept(const std::vector<Kept>& earlier, const std::vector<Kept>& later,
-                           Tail tail) {
+                           Tail tail, std::vector<int> already = {}) {
     Pairs pairs{std::vector<int>(later.size(), -1), std::vector<char>(earlier.size(), 0)};
-    pair_common_ends(earlier, later, pairs);
+    if (!already.empty()) {
+        pairs.of_later = std::move(already);
+        for (int i : pairs.of_later)
+            if (i >= 0) pairs.earlier_paired[std::size_t(i)] = 1;
+    } else {
+        pair_common_ends(earlier, later, pairs);
+    }
     for (Pairing pairing : {Pairing::AllButStatus, Pairing::TextAndCreated, Pairing::AllButText})
         pair_on(pairing, earlier, later, pairs);
     pair_by_place(earlier, later, tail, pairs);
@@ -216,12 +222,15 @@ void sort_by_priority(MergedList& merged) {
                      [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
     std::vector<int> new_row(order.size());
     std::vector<Entry> sorted;
+    std::vector<int> disk_rows;
     sorted.reserve(order.size());
     for (std::size_t row = 0; row < order.size(); ++row) {
         new_row[order[row]] = int(row);
         sorted.push_back(std::move(merged.entries[order[row]]));
+        disk_rows.push_back(merged.disk_rows[order[row]]);
     }
     merged.entries = std::move(sorted);
+    merged.disk_rows = std::move(disk_rows);
     for (int& row : merged.screen_rows)
         if (row >= 0) row = new_row[std::size_t(row)];
 }
@@ -235,8 +244,13 @@ std::vector<int> inverse(const std::vector<int>& pairs, std::size_t size) {
 
 }  // namespace
 
-std::vector<int> pair_entries(const std::vector<Entry>& earlier, const std::vector<Entry>& later) {
-    return pair_kept(kept_of(earlier), kept_of(later), Tail::Left);
+std::vector<int> pair_entries(const std::vector<Entry>& earlier, const std::vector<Entry>& later,
+                              std::vector<int> already) {
+    return pair_kept(kept_of(earlier), kept_of(later), Tail::Left, std::move(already));
+}
+
+std::vector<int> pair_shown(const std::vector<Entry>& earlier, const std::vector<Entry>& later) {
+    return pair_kept(kept_of(earlier), kept_of(later), Tail::Paired);
 }
 
 bool changed_by_hand(const Entry& before, const Entry& after) {
@@ -255,11 +269,15 @@ bool alike_in_file(const std::vector<Entry>& one, const std::vector<Entry>& othe
 
 MergedList merge_entries(const std::vector<Entry>& base, const std::vector<Entry>& screen,
                          const std::vector<Entry>& disk) {
+    return merge_entries(base, screen, pair_shown(base, screen), disk, pair_entries(base, disk));
+}
+
+MergedList merge_entries(const std::vector<Entry>& base, const std::vector<Entry>& screen,
+                         const std::vector<int>& screen_pairs, const std::vector<Entry>& disk,
+                         const std::vector<int>& disk_pairs) {
     const std::vector<Kept> kept_base = kept_of(base);
     const std::vector<Kept> kept_screen = kept_of(screen);
     const std::vector<Kept> kept_disk = kept_of(disk);
-    const std::vector<int> screen_pairs = pair_kept(kept_base, kept_screen, Tail::Paired);
-    const std::vector<int> disk_pairs = pair_kept(kept_base, kept_disk, Tail::Left);
     const std::vector<int> on_screen = inverse(screen_pairs, base.size());
     const std::vector<int> on_disk = inverse(disk_pairs, base.size());
 
@@ -269,6 +287,7 @@ MergedList merge_entries(const std::vector<Entry>& base, const std::vector<Entry
     for (std::size_t d = 0; d < disk.size(); ++d) {
         const int b = disk_pairs[d];
         if (b < 0) {  // added on another desktop
+            merged.disk_rows.push_back(int(d));
             merged.entries.push_back(disk[d]);
             continue;
         }
@@ -280,6 +299,7 @@ MergedList merge_entries(const std::vector<Entry>& base, const std::vector<Entry
         }
         bool clash = false;
         merged.screen_rows[std::size_t(s)] = int(merged.entries.size());
+        merged.disk_rows.push_back(int(d));
         merged.entries.push_back(merge_fields(screen[std::size_t(s)], disk[d],
                                               kept_base[std::size_t(b)],
                                               kept_screen[std::size_t(s)], kept_disk[d], clash));
@@ -293,6 +313,7 @@ MergedList merge_entries(const std::vector<Entry>& base, const std::vector<Entry
     for (std::size_t s = 0; s < screen.size(); ++s) {
         if (screen_pairs[s] >= 0) continue;  // added here
         merged.screen_rows[s] = int(merged.entries.size());
+        merged.disk_rows.push_back(-1);
         merged.entries.push_back(screen[s]);
     }
     if (sorted_here(screen_pairs)) sort_by_priority(merged);

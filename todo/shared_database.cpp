@@ -114,8 +114,8 @@ void keep_lost_versions(const std::vector<LostVersion>& lost) {
 
 }  // namespace
 
-void note_list_loaded(const std::vector<Entry>& entries) {
-    shared_list().read(state.settings.database_path, entries);
+void note_list_loaded(const std::vector<Entry>& entries, const std::vector<EntryId>& ids) {
+    shared_list().read(state.settings.database_path, entries, ids);
     report = Report{};  // a new start begins with its own message line
 }
 

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "common/file_lock.h"
+#include "entry_identity.h"
 #include "record.h"
 
 namespace todo {
 
-// The entries have just been loaded from the database named in the settings.
-void note_list_loaded(const std::vector<Entry>& entries);
+// The entries have just been loaded from the database named in the settings, with the
+// identities the file holds for them.
+void note_list_loaded(const std::vector<Entry>& entries, const std::vector<EntryId>& ids);
 
 // Saves the list the columns show, merged with what other desktops saved meanwhile; the
 // columns then show the merged list, with the selections on the same entries. False when it

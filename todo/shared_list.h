@@ -2,6 +2,11 @@
 // short lock, reads what the other desktops saved since this program last read or wrote the
 // file, puts this program's work on top of it and writes the result; the tick takes in what
 // the others saved. Plain data and files: no window.
+//
+// What this program has done is what differs between the base (the file's list as last read or
+// written here) and the columns. The columns keep no identities, so each reading of them is
+// paired with the one before (at every save, failed or not, and every take-in) and through it
+// with the base: each step spans one addition or deletion at most, since those save at once.
 #pragma once
 
 #include <chrono>
@@ -10,6 +15,7 @@
 #include <vector>
 
 #include "common/file_stamp.h"
+#include "entry_identity.h"
 #include "entry_merge.h"
 #include "record.h"
 
@@ -30,8 +36,10 @@ struct SaveOutcome {
 
 class SharedList {
 public:
-    // The list as this program has just read it from `path` (or as it stands, for a new file).
-    void read(const std::string& path, const std::vector<Entry>& entries);
+    // The list as this program has just read it from `path` (or as it stands, for a new file),
+    // with the identities the file holds for it (none: all new).
+    void read(const std::string& path, const std::vector<Entry>& entries,
+              const std::vector<EntryId>& ids = {});
     const std::string& path() const { return path_; }
     const std::vector<Entry>& base() const { return base_; }
 
@@ -48,9 +56,21 @@ public:
 private:
     bool changed_since_base();
     void stamp_now();
+    // For each row shown, its row in the base (-1: added here).
+    std::vector<int> shown_in_base(const std::vector<Entry>& shown) const;
+    // The file's list now, with its identities paired with the base's.
+    bool read_disk(std::vector<Entry>& disk, std::vector<EntryId>& ids,
+                   std::vector<int>& pairs) const;
+    // The identities the merged list is written with: the file's, else the base's, else new.
+    std::vector<EntryId> identities_of(const MergedList& merged, const std::vector<int>& in_base,
+                                       const std::vector<EntryId>& disk_ids) const;
+    void seen_shown(const std::vector<Entry>& shown, std::vector<int> in_base);
 
     std::string path_;
     std::vector<Entry> base_;
+    std::vector<EntryId> base_ids_;
+    std::vector<Entry> shown_;         // the columns as last seen here
+    std::vector<int> shown_in_base_;   // and for each of their rows, its row in the base
     common::FileStamp stamp_;
     std::chrono::steady_clock::time_point stamped_at_;
     bool verify_ = false;  // the stamp is in whole seconds and that second may not be over
