@@ -32,8 +32,7 @@ std::uint64_t check_of(EntryId id, const EntryRecord& stored) {
         for (std::size_t i = 0; i < count; ++i) hash = (hash ^ b[i]) * 1099511628211ULL;
     };
     const auto add_text = [&](const std::string& text) {
-        const std::string kept = text.substr(0, TEXT_FIELD - 1);
-        add(kept.data(), kept.size());
+        add(text.data(), std::min(text.size(), TEXT_FIELD - 1));  // as the field keeps it
         add("", 1);
     };
     unsigned char bytes[8];
@@ -75,8 +74,12 @@ void put_identity(RecordBuffer& buffer, EntryId id, const EntryRecord& stored) {
 }
 
 EntryId identity_in(const RecordBuffer& buffer, const EntryRecord& stored) {
+    return identity_in(buffer.data(), stored);
+}
+
+EntryId identity_in(const unsigned char* record, const EntryRecord& stored) {
     if (!leaves_room(stored)) return 0;
-    const unsigned char* at = buffer.data() + IDENTITY_AT;
+    const unsigned char* at = record + IDENTITY_AT;
     if (std::memcmp(at, MARK, sizeof MARK) != 0) return 0;
     const EntryId id = get_u64(at + 4);
     if (id == 0 || get_u64(at + 12) != check_of(id, stored)) return 0;

@@ -26,6 +26,7 @@ EntryId new_identity();
 void put_identity(RecordBuffer& buffer, EntryId id, const EntryRecord& stored);
 // The identity in a record read from the file, 0 when there is none or its check fails.
 EntryId identity_in(const RecordBuffer& buffer, const EntryRecord& stored);
+EntryId identity_in(const unsigned char* record, const EntryRecord& stored);
 // Identities found more than once in one file prove nothing: they become 0.
 void forget_doubled(std::vector<EntryId>& ids);
 

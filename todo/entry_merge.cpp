@@ -24,11 +24,28 @@ Kept kept_of(const Entry& entry) {
             cut(record.time), record.priority,     record.status};
 }
 
-std::vector<Kept> kept_of(const std::vector<Entry>& entries) {
-    std::vector<Kept> kept;
-    kept.reserve(entries.size());
-    for (const Entry& entry : entries) kept.push_back(kept_of(entry));
-    return kept;
+// A list's entries as the file keeps them, each worked out only when it is first looked at:
+// two versions of a long list are mostly alike as they stand, and then nothing is worked out.
+class KeptList {
+public:
+    explicit KeptList(const std::vector<Entry>& entries) : entries_(entries) {}
+    std::size_t size() const { return entries_.size(); }
+    const Entry& entry(std::size_t i) const { return entries_[i]; }
+    const Kept& operator[](std::size_t i) {
+        auto found = kept_.find(i);
+        if (found == kept_.end()) found = kept_.emplace(i, kept_of(entries_[i])).first;
+        return found->second;
+    }
+
+private:
+    const std::vector<Entry>& entries_;
+    std::unordered_map<std::size_t, Kept> kept_;  // the few that are looked at
+};
+
+// Alike as the columns show them, status aside: then alike in the file too.
+bool alike_as_shown(const Entry& one, const Entry& other) {
+    return one.text == other.text && one.created == other.created &&
+           one.priority == other.priority && one.date == other.date && one.time == other.time;
 }
 
 // The ways of pairing two versions of a list, most certain first.
@@ -60,8 +77,7 @@ struct Pairs {
 // Pairs equal keys in the order the entries stand, so two alike entries pair with two alike.
 // The entries of `earlier` waiting under one key are chained in their order (a queue per key
 // without a container each: a list of ten thousand would otherwise be as many allocations).
-void pair_on(Pairing pairing, const std::vector<Kept>& earlier, const std::vector<Kept>& later,
-             Pairs& pairs) {
+void pair_on(Pairing pairing, KeptList& earlier, KeptList& later, Pairs& pairs) {
     struct Queue {
         int first = -1, last = -1;
     };
@@ -91,20 +107,63 @@ bool alike_but_status(const Kept& one, const Kept& other) {
            one.priority == other.priority && one.date == other.date && one.time == other.time;
 }
 
+// A hash of what alike_as_shown compares.
+std::uint64_t hash_as_shown(const Entry& entry) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const std::string* field :
+         {&entry.text, &entry.created, &entry.priority, &entry.date, &entry.time}) {
+        for (char c : *field) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+        hash = (hash ^ 0xFFu) * 1099511628211ULL;
+    }
+    return hash;
+}
+
+// Entries alike as the columns show them, wherever they stand: most of two versions of a list,
+// found without working out how the file keeps each entry.
+void pair_as_shown(KeptList& earlier, KeptList& later, Pairs& pairs) {
+    struct Queue {
+        int first = -1, last = -1;
+    };
+    std::unordered_map<std::uint64_t, Queue> waiting;
+    std::vector<int> next(earlier.size(), -1);
+    for (std::size_t i = 0; i < earlier.size(); ++i) {
+        if (pairs.earlier_paired[i]) continue;
+        Queue& queue = waiting[hash_as_shown(earlier.entry(i))];
+        if (queue.last >= 0) next[std::size_t(queue.last)] = int(i);
+        if (queue.first < 0) queue.first = int(i);
+        queue.last = int(i);
+    }
+    if (waiting.empty()) return;
+    for (std::size_t j = 0; j < later.size(); ++j) {
+        if (pairs.of_later[j] >= 0) continue;
+        const auto found = waiting.find(hash_as_shown(later.entry(j)));
+        if (found == waiting.end() || found->second.first < 0) continue;
+        const int i = found->second.first;
+        // Two different entries with one hash: left to the pairings that follow.
+        if (!alike_as_shown(earlier.entry(std::size_t(i)), later.entry(j))) continue;
+        found->second.first = next[std::size_t(i)];
+        pairs.of_later[j] = i;
+        pairs.earlier_paired[std::size_t(i)] = 1;
+    }
+}
+
+bool alike_but_status(KeptList& earlier, std::size_t i, KeptList& later, std::size_t j) {
+    return alike_as_shown(earlier.entry(i), later.entry(j)) || alike_but_status(earlier[i], later[j]);
+}
+
 // Two versions of a list share most of it, in the same order: what they begin and end with
 // alike is paired without looking further.
-void pair_common_ends(const std::vector<Kept>& earlier, const std::vector<Kept>& later,
-                      Pairs& pairs) {
+void pair_common_ends(KeptList& earlier, KeptList& later, Pairs& pairs) {
     const std::size_t shorter = std::min(earlier.size(), later.size());
     std::size_t front = 0;
-    while (front < shorter && alike_but_status(earlier[front], later[front])) {
+    while (front < shorter && alike_but_status(earlier, front, later, front)) {
         pairs.of_later[front] = int(front);
         pairs.earlier_paired[front] = 1;
         ++front;
     }
     for (std::size_t back = 1; back <= shorter - front; ++back) {
         const std::size_t i = earlier.size() - back, j = later.size() - back;
-        if (!alike_but_status(earlier[i], later[j])) break;
+        if (!alike_but_status(earlier, i, later, j)) break;
         pairs.of_later[j] = int(i);
         pairs.earlier_paired[i] = 1;
     }
@@ -123,6 +182,36 @@ std::vector<std::pair<int, int>> anchors_in_order(const Pairs& pairs) {
     return anchors;
 }
 
+int fields_alike(const Kept& one, const Kept& other) {
+    return int(one.text == other.text) + int(one.priority == other.priority) +
+           int(one.date == other.date) + int(one.time == other.time);
+}
+
+// A stretch between paired entries where entries were deleted as well as changed: each entry
+// of the later list goes with the entry of the earlier one, made on the same day, that it is
+// most alike in the fields a person changes, and still alike in one at least.
+void pair_most_alike(KeptList& earlier, KeptList& later, const std::vector<int>& left,
+                     const std::vector<int>& right, Pairs& pairs) {
+    for (int j : right) {
+        int best = -1;
+        int best_alike = 0;
+        for (int i : left) {
+            if (pairs.earlier_paired[std::size_t(i)]) continue;
+            const Kept& one = earlier[std::size_t(i)];
+            const Kept& other = later[std::size_t(j)];
+            if (one.created != other.created) continue;
+            const int alike = fields_alike(one, other);
+            if (alike > best_alike) {
+                best = i;
+                best_alike = alike;
+            }
+        }
+        if (best < 0) continue;
+        pairs.of_later[std::size_t(j)] = best;
+        pairs.earlier_paired[std::size_t(best)] = 1;
+    }
+}
+
 // An entry changed in more than one way at once keeps its place among the others: between two
 // entries paired already, as many entries unpaired on each side, made on the same day, are the
 // same entries changed. After the last entry paired only where no addition can stand there:
@@ -131,8 +220,7 @@ std::vector<std::pair<int, int>> anchors_in_order(const Pairs& pairs) {
 // adding saves at once (unless that save failed).
 enum class Tail { Paired, Left };
 
-void pair_by_place(const std::vector<Kept>& earlier, const std::vector<Kept>& later, Tail tail,
-                   Pairs& pairs) {
+void pair_by_place(KeptList& earlier, KeptList& later, Tail tail, Pairs& pairs) {
     std::vector<std::pair<int, int>> anchors = anchors_in_order(pairs);
     const bool reordered = anchors.empty() && std::any_of(pairs.of_later.begin(),
                                                           pairs.of_later.end(),
@@ -146,26 +234,36 @@ void pair_by_place(const std::vector<Kept>& earlier, const std::vector<Kept>& la
             if (!pairs.earlier_paired[std::size_t(i)]) left.push_back(i);
         for (int j = anchors[a].second + 1; j < anchors[a + 1].second; ++j)
             if (pairs.of_later[std::size_t(j)] < 0) right.push_back(j);
-        if (left.empty() || left.size() != right.size()) continue;
-        for (std::size_t k = 0; k < left.size(); ++k) {
-            if (earlier[std::size_t(left[k])].created != later[std::size_t(right[k])].created)
-                continue;
-            pairs.of_later[std::size_t(right[k])] = left[k];
-            pairs.earlier_paired[std::size_t(left[k])] = 1;
+        if (left.empty() || right.empty()) continue;
+        if (left.size() == right.size()) {
+            for (std::size_t k = 0; k < left.size(); ++k) {
+                if (earlier[std::size_t(left[k])].created != later[std::size_t(right[k])].created)
+                    continue;
+                pairs.of_later[std::size_t(right[k])] = left[k];
+                pairs.earlier_paired[std::size_t(left[k])] = 1;
+            }
+        } else {
+            pair_most_alike(earlier, later, left, right, pairs);
         }
     }
 }
 
-std::vector<int> pair_kept(const std::vector<Kept>& earlier, const std::vector<Kept>& later,
-                           Tail tail, std::vector<int> already = {}) {
+std::vector<int> pair_kept(KeptList& earlier, KeptList& later, Tail tail,
+                           std::vector<int> already = {}) {
     Pairs pairs{std::vector<int>(later.size(), -1), std::vector<char>(earlier.size(), 0)};
-    if (!already.empty()) {
+    bool any_known = false;
+    if (already.size() == later.size()) {
         pairs.of_later = std::move(already);
-        for (int i : pairs.of_later)
-            if (i >= 0) pairs.earlier_paired[std::size_t(i)] = 1;
-    } else {
-        pair_common_ends(earlier, later, pairs);
+        for (int i : pairs.of_later) {
+            if (i < 0) continue;
+            pairs.earlier_paired[std::size_t(i)] = 1;
+            any_known = true;
+        }
     }
+    // Without identities (a file the office's older program wrote), most of two lists still
+    // begin and end alike.
+    if (!any_known) pair_common_ends(earlier, later, pairs);
+    pair_as_shown(earlier, later, pairs);
     for (Pairing pairing : {Pairing::AllButStatus, Pairing::TextAndCreated, Pairing::AllButText})
         pair_on(pairing, earlier, later, pairs);
     pair_by_place(earlier, later, tail, pairs);
@@ -246,11 +344,13 @@ std::vector<int> inverse(const std::vector<int>& pairs, std::size_t size) {
 
 std::vector<int> pair_entries(const std::vector<Entry>& earlier, const std::vector<Entry>& later,
                               std::vector<int> already) {
-    return pair_kept(kept_of(earlier), kept_of(later), Tail::Left, std::move(already));
+    KeptList kept_earlier(earlier), kept_later(later);
+    return pair_kept(kept_earlier, kept_later, Tail::Left, std::move(already));
 }
 
 std::vector<int> pair_shown(const std::vector<Entry>& earlier, const std::vector<Entry>& later) {
-    return pair_kept(kept_of(earlier), kept_of(later), Tail::Paired);
+    KeptList kept_earlier(earlier), kept_later(later);
+    return pair_kept(kept_earlier, kept_later, Tail::Paired);
 }
 
 bool changed_by_hand(const Entry& before, const Entry& after) {
@@ -260,6 +360,7 @@ bool changed_by_hand(const Entry& before, const Entry& after) {
 bool alike_in_file(const std::vector<Entry>& one, const std::vector<Entry>& other) {
     if (one.size() != other.size()) return false;
     for (std::size_t i = 0; i < one.size(); ++i) {
+        if (one[i] == other[i]) continue;
         const Kept a = kept_of(one[i]);
         const Kept b = kept_of(other[i]);
         if (changed_by_hand(a, b) || a.status != b.status) return false;
@@ -275,9 +376,7 @@ MergedList merge_entries(const std::vector<Entry>& base, const std::vector<Entry
 MergedList merge_entries(const std::vector<Entry>& base, const std::vector<Entry>& screen,
                          const std::vector<int>& screen_pairs, const std::vector<Entry>& disk,
                          const std::vector<int>& disk_pairs) {
-    const std::vector<Kept> kept_base = kept_of(base);
-    const std::vector<Kept> kept_screen = kept_of(screen);
-    const std::vector<Kept> kept_disk = kept_of(disk);
+    KeptList kept_base(base), kept_screen(screen), kept_disk(disk);
     const std::vector<int> on_screen = inverse(screen_pairs, base.size());
     const std::vector<int> on_disk = inverse(disk_pairs, base.size());
 
@@ -293,21 +392,29 @@ MergedList merge_entries(const std::vector<Entry>& base, const std::vector<Entry
         }
         const int s = on_screen[std::size_t(b)];
         if (s < 0) {  // deleted here
-            if (changed_by_hand(kept_base[std::size_t(b)], kept_disk[d]))
+            if (!alike_as_shown(base[std::size_t(b)], disk[d]) &&
+                changed_by_hand(kept_base[std::size_t(b)], kept_disk[d]))
                 merged.lost.push_back({disk[d], LostVersion::Why::DeletedHere});
             continue;
         }
         bool clash = false;
         merged.screen_rows[std::size_t(s)] = int(merged.entries.size());
         merged.disk_rows.push_back(int(d));
-        merged.entries.push_back(merge_fields(screen[std::size_t(s)], disk[d],
-                                              kept_base[std::size_t(b)],
+        const Entry& here = screen[std::size_t(s)];
+        const Entry& before = base[std::size_t(b)];
+        // Unchanged here, as most entries are: the file's version as it stands.
+        if (here == before) {
+            merged.entries.push_back(disk[d]);
+            continue;
+        }
+        merged.entries.push_back(merge_fields(here, disk[d], kept_base[std::size_t(b)],
                                               kept_screen[std::size_t(s)], kept_disk[d], clash));
         if (clash) merged.lost.push_back({screen[std::size_t(s)], LostVersion::Why::ChangedOnBoth});
     }
     for (std::size_t b = 0; b < base.size(); ++b) {
         const int s = on_screen[b];
-        if (s >= 0 && on_disk[b] < 0 && changed_by_hand(kept_base[b], kept_screen[std::size_t(s)]))
+        if (s >= 0 && on_disk[b] < 0 && !alike_as_shown(base[b], screen[std::size_t(s)]) &&
+            changed_by_hand(kept_base[b], kept_screen[std::size_t(s)]))
             merged.lost.push_back({screen[std::size_t(s)], LostVersion::Why::DeletedElsewhere});
     }
     for (std::size_t s = 0; s < screen.size(); ++s) {

@@ -58,14 +58,16 @@ void SharedList::read(const std::string& path, const std::vector<Entry>& entries
     base_ = entries;
     base_ids_ = ids;
     base_ids_.resize(entries.size(), 0);
-    seen_shown(entries, each_its_own(entries.size()));
+    base_bytes_.clear();
+    shown_as_base();
     stamp_now();
 }
 
 void SharedList::emptied() {
     base_.clear();
     base_ids_.clear();
-    seen_shown({}, {});
+    base_bytes_.clear();
+    shown_as_base();
     stamp_now();
 }
 
@@ -76,8 +78,15 @@ void SharedList::stamp_now() {
 }
 
 void SharedList::seen_shown(const std::vector<Entry>& shown, std::vector<int> in_base) {
+    shown_is_base_ = false;
     shown_ = shown;
     shown_in_base_ = std::move(in_base);
+}
+
+void SharedList::shown_as_base() {
+    shown_is_base_ = true;
+    shown_.clear();
+    shown_in_base_.clear();
 }
 
 bool SharedList::changed_since_base() {
@@ -92,6 +101,7 @@ bool SharedList::changed_since_base() {
 }
 
 std::vector<int> SharedList::shown_in_base(const std::vector<Entry>& shown) const {
+    if (shown_is_base_) return pair_shown(base_, shown);
     const std::vector<int> since = pair_shown(shown_, shown);
     std::vector<int> in_base(shown.size(), -1);
     for (std::size_t row = 0; row < shown.size(); ++row)
@@ -100,9 +110,10 @@ std::vector<int> SharedList::shown_in_base(const std::vector<Entry>& shown) cons
 }
 
 bool SharedList::read_disk(std::vector<Entry>& disk, std::vector<EntryId>& ids,
-                           std::vector<int>& pairs) const {
+                           std::vector<int>& pairs, std::string& bytes) {
     bool whole = true;
-    if (!read_database_file(path_, disk, whole, &ids)) return false;
+    if (!read_database_file(path_, disk, whole, ids, {base_bytes_, base_, base_ids_}, bytes))
+        return false;
     pairs = pair_entries(base_, disk, paired_by_identity(base_ids_, ids));
     return true;
 }
@@ -130,12 +141,12 @@ std::vector<EntryId> SharedList::identities_of(const MergedList& merged,
 SaveOutcome SharedList::save(const std::vector<Entry>& shown) {
     const std::vector<int> in_base = shown_in_base(shown);
     SaveOutcome outcome;
-    outcome.list = as_shown(shown, in_base);
-    seen_shown(shown, in_base);
     const std::string lock_path = database_lock_path(path_);
     common::HeldLock lock(lock_path, SAVE_LOCK_WAIT_MS);
     if (!lock.taken()) {
+        outcome.list = as_shown(shown, in_base);
         outcome.problem = common::lock_problem(lock_path, lock.attempt());
+        seen_shown(shown, in_base);
         return outcome;
     }
     std::vector<EntryId> disk_ids;
@@ -144,8 +155,10 @@ SaveOutcome SharedList::save(const std::vector<Entry>& shown) {
         const common::FileStamp read_at = common::file_stamp(path_);
         std::vector<Entry> disk;
         std::vector<int> disk_pairs;
-        if (!read_disk(disk, disk_ids, disk_pairs)) {
+        if (!read_disk(disk, disk_ids, disk_pairs, spare_bytes_)) {
+            outcome.list = as_shown(shown, in_base);
             outcome.problem = common::file_problem(path_, errno);
+            seen_shown(shown, in_base);
             return outcome;
         }
         outcome.list = merge_entries(base_, shown, in_base, disk, disk_pairs);
@@ -154,24 +167,31 @@ SaveOutcome SharedList::save(const std::vector<Entry>& shown) {
         // From here the file's list is the base, and the columns show the merged list.
         base_ = std::move(disk);
         base_ids_ = disk_ids;
+        base_bytes_.swap(spare_bytes_);
         stamp_ = read_at;
         seen_shown(outcome.list.entries, outcome.list.disk_rows);
-        if (!write_database_file(path_, outcome.list.entries, ids)) {
+        if (!write_database_file(path_, outcome.list.entries, ids,
+                                 {base_bytes_, base_, base_ids_}, spare_bytes_)) {
             outcome.problem = common::file_problem(path_, errno);
             return outcome;
         }
         base_ids_ = ids;
+        base_bytes_.swap(spare_bytes_);
     } else {
+        outcome.list = as_shown(shown, in_base);
         const std::vector<EntryId> ids = identities_of(outcome.list, in_base, {});
-        if (!write_database_file(path_, outcome.list.entries, ids)) {
+        if (!write_database_file(path_, outcome.list.entries, ids,
+                                 {base_bytes_, base_, base_ids_}, spare_bytes_)) {
             outcome.problem = common::file_problem(path_, errno);
+            seen_shown(shown, in_base);
             return outcome;
         }
         base_ids_ = ids;
+        base_bytes_.swap(spare_bytes_);
     }
     outcome.saved = true;
     base_ = outcome.list.entries;
-    seen_shown(base_, each_its_own(base_.size()));
+    shown_as_base();
     stamp_now();
     return outcome;
 }
@@ -189,10 +209,11 @@ std::optional<MergedList> SharedList::take_in(const std::vector<Entry>& shown) {
     std::vector<Entry> disk;
     std::vector<EntryId> ids;
     std::vector<int> disk_pairs;
-    if (!read_disk(disk, ids, disk_pairs)) return std::nullopt;
+    if (!read_disk(disk, ids, disk_pairs, spare_bytes_)) return std::nullopt;
     MergedList merged = merge_entries(base_, shown, shown_in_base(shown), disk, disk_pairs);
     base_ = std::move(disk);
     base_ids_ = std::move(ids);
+    base_bytes_.swap(spare_bytes_);
     seen_shown(merged.entries, merged.disk_rows);
     stamp_ = read_at;
     stamped_at_ = std::chrono::steady_clock::now();

@@ -59,18 +59,24 @@ private:
     // For each row shown, its row in the base (-1: added here).
     std::vector<int> shown_in_base(const std::vector<Entry>& shown) const;
     // The file's list now, with its identities paired with the base's.
-    bool read_disk(std::vector<Entry>& disk, std::vector<EntryId>& ids,
-                   std::vector<int>& pairs) const;
+    bool read_disk(std::vector<Entry>& disk, std::vector<EntryId>& ids, std::vector<int>& pairs,
+                   std::string& bytes);
     // The identities the merged list is written with: the file's, else the base's, else new.
     std::vector<EntryId> identities_of(const MergedList& merged, const std::vector<int>& in_base,
                                        const std::vector<EntryId>& disk_ids) const;
     void seen_shown(const std::vector<Entry>& shown, std::vector<int> in_base);
+    void shown_as_base();
 
     std::string path_;
     std::vector<Entry> base_;
     std::vector<EntryId> base_ids_;
-    std::vector<Entry> shown_;         // the columns as last seen here
-    std::vector<int> shown_in_base_;   // and for each of their rows, its row in the base
+    std::string base_bytes_;   // the file's bytes standing for the base, where known
+    std::string spare_bytes_;  // the next reading or writing, so a long list needs no new memory
+    // The columns as last seen here, and for each of their rows its row in the base; mostly
+    // they are the base itself, and then not kept twice.
+    bool shown_is_base_ = true;
+    std::vector<Entry> shown_;
+    std::vector<int> shown_in_base_;
     common::FileStamp stamp_;
     std::chrono::steady_clock::time_point stamped_at_;
     bool verify_ = false;  // the stamp is in whole seconds and that second may not be over

@@ -49,7 +49,9 @@ TEST_F(EntryIdentity, IdentitiesComeBackAndEverySignificantByteIsAsBefore) {
         const std::size_t in_record = at % RECORD_LENGTH;
         const bool identity_bytes = at >= RECORD_LENGTH && in_record >= IDENTITY_AT &&
                                     in_record < IDENTITY_AT + IDENTITY_BYTES;
-        if (!identity_bytes) ASSERT_EQ(with_ids[at], plain[at]) << "byte " << at;
+        if (!identity_bytes) {
+            ASSERT_EQ(with_ids[at], plain[at]) << "byte " << at;
+        }
     }
     std::vector<Entry> read;
     std::vector<EntryId> read_ids;

@@ -99,6 +99,16 @@ TEST(EntryMerge, AnEntryChangedInSeveralWaysIsStillTheSameEntry) {
     here[1].priority = " 7";
     const MergedList merged = merge_entries(BASE, here, BASE);
     EXPECT_EQ(merged.entries, here) << "not a deletion and an addition";
+    // Changed so beside an entry deleted here: still that entry, and not back from the dead
+    // when the other desktop deleted it meanwhile.
+    here = BASE;
+    here[1].text = "Order rails and clamps";
+    here[1].date = "20-03-2026";
+    here.erase(here.begin() + 2);
+    std::vector<Entry> without = BASE;
+    without.erase(without.begin() + 1);
+    EXPECT_EQ(texts(merge_entries(BASE, here, without).entries),
+              (Texts{"Ring Bob", "Survey Mill Lane"}));
     // The last entry too, changed here and deleted there: it does not come back as new.
     here = BASE;
     here[3].text = "Survey Mill Lane again";
