@@ -32,8 +32,7 @@ std::vector<todo::Entry> long_list() {
     std::vector<todo::Entry> entries;
     for (int i = 0; i < ENTRIES; ++i)
         entries.push_back({"Ring customer number " + std::to_string(i) + " about the survey",
-                           " " + std::to_string(i + 1), "01-03-2026", "12-03-2026", "10:30",
-                           " 5"});
+                           " " + std::to_string(i + 1), "01-03-2026", "12-03-2026", "10:30", " 5"});
     return entries;
 }
 
@@ -54,8 +53,8 @@ void BM_SaveAfterAnotherDesktopsSave(benchmark::State& bench) {
         todo::read_database_file(database(), other, whole, &ids);
         theirs.read(database(), other, ids);
         other[std::size_t(round * 7 % ENTRIES)].text += " (rang)";
-        other.push_back({"Added there " + std::to_string(round), " 1", "02-03-2026", "--Day",
-                         "08:00", " 6"});
+        other.push_back(
+            {"Added there " + std::to_string(round), " 1", "02-03-2026", "--Day", "08:00", " 6"});
         theirs.save(other);
         // The other desktop saved a moment ago, not this very instant: its save is on the disk
         // and its old file gone before this one starts, as on an office's server.

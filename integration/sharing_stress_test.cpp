@@ -67,8 +67,8 @@ struct Tally {
         const int roll = int(random() % 100);
         if (roll < 30 || shown.empty()) {
             const std::string token = "d" + std::to_string(desktop) + "-" + std::to_string(op);
-            shown.push_back({token + " to do", " " + std::to_string(shown.size() + 1),
-                             "11-12-2026", "12-12-2026", "10:00", " 6"});
+            shown.push_back({token + " to do", " " + std::to_string(shown.size() + 1), "11-12-2026",
+                             "12-12-2026", "10:00", " 6"});
             journal << "add " << token << "\n";
             ++tally.adds;
             save();
@@ -202,8 +202,8 @@ TEST_F(SharingStress, EveryEntryAddedAndNotDeletedIsThereExactlyOnce) {
               << all.edits << " edits, " << all.moves << " priority moves, " << all.refreshes
               << " refreshes, " << all.ticks << " ticks; " << all.failed_saves
               << " saves kept waiting), " << seconds << " s, " << entries.size()
-              << " entries at the end; lost " << lost << ", doubled " << doubled
-              << ", came back " << returned << "\n";
+              << " entries at the end; lost " << lost << ", doubled " << doubled << ", came back "
+              << returned << "\n";
 }
 
 }  // namespace

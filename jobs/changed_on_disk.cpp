@@ -21,8 +21,7 @@ std::string by_whom(const std::string& lock_path) {
     if (lock_path.empty()) return {};
     const std::optional<common::LockHolder> holder = common::lock_holder(lock_path);
     if (!holder || holder->host.empty()) return {};
-    if (holder->host == common::this_host() && holder->process == common::this_process())
-        return {};
+    if (holder->host == common::this_host() && holder->process == common::this_process()) return {};
     return " by " + holder->user + " on " + holder->host;
 }
 
@@ -40,8 +39,9 @@ bool may_write_over(const std::string& path, const std::string& lock_path) {
     const long long changed = now.modified_ns / 1000000000;
     const int answer = common::message_box(
         nullptr,
-        common::native_path(path) + "\r\nwas changed on disk at " + common::lock_time_text(changed) +
-            by_whom(lock_path) + ", after it was opened here.\r\n\r\nSave over it?",
+        common::native_path(path) + "\r\nwas changed on disk at " +
+            common::lock_time_text(changed) + by_whom(lock_path) +
+            ", after it was opened here.\r\n\r\nSave over it?",
         "The file changed on disk...", common::MB_YESNO | common::MB_ICONQUESTION);
     return answer == common::IDYES;
 }

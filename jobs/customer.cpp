@@ -190,9 +190,8 @@ void SaveCustomer() {
     // that cannot be written. The empty name of a fresh window still saves (as ".kez"), so
     // New and Open never hold the office up with a message there.
     WriteResult written =
-        file_name
-            ? write_record_file(customer_file_path(name), customer_file_lines(fields_shown()))
-            : WriteResult::NotOpened;
+        file_name ? write_record_file(customer_file_path(name), customer_file_lines(fields_shown()))
+                  : WriteResult::NotOpened;
     if (written != WriteResult::Written) {
         report_save_failure();
         return;

@@ -27,7 +27,7 @@ struct JobHold {
     std::optional<common::LockHolder> lock;  // the lock file this program made
 };
 
-JobHold shown;                // the job on screen
+JobHold shown;                 // the job on screen
 std::optional<JobHold> asked;  // a job being opened
 std::chrono::steady_clock::time_point last_renewed;
 
@@ -71,8 +71,8 @@ int handle_open_question(common::Window& dialog) {
 std::optional<Access> ask_how_to_open(const std::string& path, const common::LockHolder& holder) {
     common::declare_dialog(open_question, 0, 0, 380, 120, 0x80C80080, nullptr,
                            "The Job is open on another desktop...", handle_open_question);
-    const std::string text = "The job " + common::base_name(path) + " is open: " +
-                             who_and_since(holder) +
+    const std::string text = "The job " + common::base_name(path) +
+                             " is open: " + who_and_since(holder) +
                              ". Open it read-only, or open it anyway and change it there too?";
     common::add_control(open_question, common::KIND_STATIC, common::field_text(text), 10, 10, 360,
                         50, 0x50000000, ID_TEXT);
@@ -80,8 +80,8 @@ std::optional<Access> ask_how_to_open(const std::string& path, const common::Loc
                         0x50010000, ID_READ_ONLY);
     common::add_control(open_question, common::KIND_BUTTON, "Open anyway", 135, 75, 100, 22,
                         0x50010000, ID_ANYWAY);
-    common::add_control(open_question, common::KIND_BUTTON, "Cancel", 250, 75, 100, 22,
-                        0x50010000, ID_CANCEL);
+    common::add_control(open_question, common::KIND_BUTTON, "Cancel", 250, 75, 100, 22, 0x50010000,
+                        ID_CANCEL);
     open_answer = ID_CANCEL;
     common::show_dialog_modal(open_question);
     if (open_answer == ID_READ_ONLY) return Access::ReadOnly;
@@ -165,14 +165,13 @@ bool may_save_job_to(const std::string& path) {
     if (same_file(path, shown.path) && shown.access == Access::ReadOnly) {
         const std::optional<common::LockHolder> holder = other_holder(path);
         const std::string who = holder ? who_and_since(*holder) : "another desktop";
-        if (!agree("The job " + common::base_name(path) +
-                   " was opened read-only: it is open on " + who +
-                   ".\r\n\r\nSave over it all the same?"))
+        if (!agree("The job " + common::base_name(path) + " was opened read-only: it is open on " +
+                   who + ".\r\n\r\nSave over it all the same?"))
             return false;
     } else if (!same_file(path, shown.path)) {
         if (const std::optional<common::LockHolder> holder = other_holder(path)) {
-            if (!agree("The job " + common::base_name(path) + " is open: " + who_and_since(*holder) +
-                       ".\r\n\r\nSave over it all the same?"))
+            if (!agree("The job " + common::base_name(path) + " is open: " +
+                       who_and_since(*holder) + ".\r\n\r\nSave over it all the same?"))
                 return false;
         }
     }

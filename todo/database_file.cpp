@@ -43,7 +43,8 @@ std::vector<Entry> read_records(common::FileVar& database, bool& whole, std::vec
     const std::int32_t count = decode_record(buffer).count;
     whole = count >= 0;
     // One block, read into as it is: every byte decoded has just been read.
-    const std::unique_ptr<unsigned char[]> block(new unsigned char[RECORDS_PER_BLOCK * RECORD_LENGTH]);
+    const std::unique_ptr<unsigned char[]> block(
+        new unsigned char[RECORDS_PER_BLOCK * RECORD_LENGTH]);
     common::file_position(database, static_cast<long>(RECORD_LENGTH));
     for (std::size_t left = count > 0 ? static_cast<std::size_t>(count) : 0; left > 0;) {
         const std::size_t wanted = std::min(left, RECORDS_PER_BLOCK);
@@ -140,9 +141,9 @@ bool write_records(const std::string& path, const std::vector<Entry>& entries,
             block.insert(block.end(), buffer.begin(), buffer.end());
         }
         if (bytes_written)
-            bytes_written->append(reinterpret_cast<const char*>(block.data()) + block.size() -
-                                      RECORD_LENGTH,
-                                  RECORD_LENGTH);
+            bytes_written->append(
+                reinterpret_cast<const char*>(block.data()) + block.size() - RECORD_LENGTH,
+                RECORD_LENGTH);
         if (block.size() == BLOCK_BYTES) {
             put(block.data(), block.size());
             block.clear();

@@ -54,10 +54,9 @@ bool leaves_room(const EntryRecord& stored) {
 }  // namespace
 
 EntryId new_identity() {
-    static std::mt19937_64 random(std::random_device{}() ^
-                                  std::uint64_t(std::chrono::steady_clock::now()
-                                                    .time_since_epoch()
-                                                    .count()));
+    static std::mt19937_64 random(
+        std::random_device{}() ^
+        std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()));
     EntryId id = 0;
     while (id == 0) id = random();
     return id;

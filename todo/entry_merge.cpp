@@ -70,7 +70,7 @@ std::string key_of(const Kept& kept, Pairing pairing) {
 }
 
 struct Pairs {
-    std::vector<int> of_later;   // later index -> earlier index, -1 when unpaired
+    std::vector<int> of_later;  // later index -> earlier index, -1 when unpaired
     std::vector<char> earlier_paired;
 };
 
@@ -148,7 +148,8 @@ void pair_as_shown(KeptList& earlier, KeptList& later, Pairs& pairs) {
 }
 
 bool alike_but_status(KeptList& earlier, std::size_t i, KeptList& later, std::size_t j) {
-    return alike_as_shown(earlier.entry(i), later.entry(j)) || alike_but_status(earlier[i], later[j]);
+    return alike_as_shown(earlier.entry(i), later.entry(j)) ||
+           alike_but_status(earlier[i], later[j]);
 }
 
 // Two versions of a list share most of it, in the same order: what they begin and end with
@@ -222,9 +223,9 @@ enum class Tail { Paired, Left };
 
 void pair_by_place(KeptList& earlier, KeptList& later, Tail tail, Pairs& pairs) {
     std::vector<std::pair<int, int>> anchors = anchors_in_order(pairs);
-    const bool reordered = anchors.empty() && std::any_of(pairs.of_later.begin(),
-                                                          pairs.of_later.end(),
-                                                          [](int i) { return i >= 0; });
+    const bool reordered =
+        anchors.empty() &&
+        std::any_of(pairs.of_later.begin(), pairs.of_later.end(), [](int i) { return i >= 0; });
     if (reordered) return;
     anchors.insert(anchors.begin(), {-1, -1});
     if (tail == Tail::Paired) anchors.emplace_back(int(earlier.size()), int(later.size()));

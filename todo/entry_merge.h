@@ -46,9 +46,9 @@ struct LostVersion {
 };
 
 struct MergedList {
-    std::vector<Entry> entries;     // the file's list with this program's work applied
-    std::vector<int> screen_rows;   // for each row of the columns, its row in `entries` (-1: gone)
-    std::vector<int> disk_rows;     // for each row of `entries`, its row in the file (-1: added here)
+    std::vector<Entry> entries;    // the file's list with this program's work applied
+    std::vector<int> screen_rows;  // for each row of the columns, its row in `entries` (-1: gone)
+    std::vector<int> disk_rows;  // for each row of `entries`, its row in the file (-1: added here)
     std::vector<LostVersion> lost;  // versions that gave way
 };
 

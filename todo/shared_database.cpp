@@ -92,8 +92,9 @@ void keep_lost_versions(const std::vector<LostVersion>& lost) {
     for (const LostVersion& version : lost) {
         const Entry& e = version.entry;
         if (logged)
-            common::write_value(log, common::FileKind::Text,
-                                log_line(e.created, e.date, today, e.text + marker_of(version.why)));
+            common::write_value(
+                log, common::FileKind::Text,
+                log_line(e.created, e.date, today, e.text + marker_of(version.why)));
     }
     const bool kept = logged && common::close_file(log, common::FileKind::Text) == 0;
     std::string text = report_of(lost.front());
@@ -164,12 +165,12 @@ bool show_list_saved_last(const std::string& problem) {
 ClearingTheDatabase::ClearingTheDatabase()
     : lock_(database_lock_path(state.settings.database_path), SAVE_LOCK_WAIT_MS) {
     if (!may_go_on())
-        common::message_box(&main_dialog,
-                            "Cant clear the data base \r\n " +
-                                common::lock_problem(
-                                    database_lock_path(state.settings.database_path),
-                                    lock_.attempt()),
-                            "Error!", 0);
+        common::message_box(
+            &main_dialog,
+            "Cant clear the data base \r\n " +
+                common::lock_problem(database_lock_path(state.settings.database_path),
+                                     lock_.attempt()),
+            "Error!", 0);
 }
 
 ClearingTheDatabase::~ClearingTheDatabase() {

@@ -170,8 +170,8 @@ SaveOutcome SharedList::save(const std::vector<Entry>& shown) {
         base_bytes_.swap(spare_bytes_);
         stamp_ = read_at;
         seen_shown(outcome.list.entries, outcome.list.disk_rows);
-        if (!write_database_file(path_, outcome.list.entries, ids,
-                                 {base_bytes_, base_, base_ids_}, spare_bytes_)) {
+        if (!write_database_file(path_, outcome.list.entries, ids, {base_bytes_, base_, base_ids_},
+                                 spare_bytes_)) {
             outcome.problem = common::file_problem(path_, errno);
             return outcome;
         }
@@ -180,8 +180,8 @@ SaveOutcome SharedList::save(const std::vector<Entry>& shown) {
     } else {
         outcome.list = as_shown(shown, in_base);
         const std::vector<EntryId> ids = identities_of(outcome.list, in_base, {});
-        if (!write_database_file(path_, outcome.list.entries, ids,
-                                 {base_bytes_, base_, base_ids_}, spare_bytes_)) {
+        if (!write_database_file(path_, outcome.list.entries, ids, {base_bytes_, base_, base_ids_},
+                                 spare_bytes_)) {
             outcome.problem = common::file_problem(path_, errno);
             seen_shown(shown, in_base);
             return outcome;

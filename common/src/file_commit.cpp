@@ -1,8 +1,8 @@
 // Committing what was written: to the disk itself, by a rename that survives a power cut, or
 // in place where a folder takes no new files; and tidying up after writers that were killed.
 #include <algorithm>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

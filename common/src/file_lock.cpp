@@ -36,9 +36,9 @@ constexpr std::streamsize LONGEST_LOCK_FILE = 4096;
 
 std::string holder_text(const LockHolder& holder) {
     return std::string(FIRST_LINE) + "\nuser: " + holder.user + "\nhost: " + holder.host +
-           "\nprocess: " + std::to_string(holder.process) + "\nsince: " +
-           std::to_string(holder.since) + "\nrefreshed: " + std::to_string(holder.refreshed) +
-           "\n";
+           "\nprocess: " + std::to_string(holder.process) +
+           "\nsince: " + std::to_string(holder.since) +
+           "\nrefreshed: " + std::to_string(holder.refreshed) + "\n";
 }
 
 long long number_after(const std::string& line, std::size_t at) {
@@ -95,8 +95,8 @@ int create_exclusive(const std::string& path, const std::string& contents) {
                                                                            : ENOENT;
     }
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()),
-                              &written, nullptr);
+    const BOOL ok =
+        WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
     CloseHandle(file);
     return ok && written == contents.size() ? 0 : EIO;
 #else

@@ -21,9 +21,8 @@ FileStamp file_stamp(const std::string& path) {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return stamp;
     stamp.exists = true;
     stamp.size = (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    const std::uint64_t ticks =
-        (std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
-        data.ftLastWriteTime.dwLowDateTime;  // 100 ns since 1601
+    const std::uint64_t ticks = (std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                data.ftLastWriteTime.dwLowDateTime;  // 100 ns since 1601
     stamp.modified_ns = static_cast<std::int64_t>(ticks - 116444736000000000ULL) * 100;
     const std::uint64_t created = (std::uint64_t(data.ftCreationTime.dwHighDateTime) << 32) |
                                   data.ftCreationTime.dwLowDateTime;

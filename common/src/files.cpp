@@ -348,8 +348,7 @@ bool same_bytes(const std::string& one, const std::string& other) {
     const auto size = fs::file_size(one, error);
     if (error || fs::file_size(other, error) != size || error) return false;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> a(std::fopen(one.c_str(), "rb"), std::fclose);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> b(std::fopen(other.c_str(), "rb"),
-                                                      std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> b(std::fopen(other.c_str(), "rb"), std::fclose);
     if (!a || !b) return false;
     std::string block_a(1 << 16, '\0');
     std::string block_b(block_a.size(), '\0');

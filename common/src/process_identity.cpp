@@ -34,9 +34,9 @@ std::string as_file_name_part(const std::string& name) {
 }
 
 std::string one_line(std::string text) {
-    text.erase(std::remove_if(text.begin(), text.end(),
-                              [](char c) { return c == '\r' || c == '\n'; }),
-               text.end());
+    text.erase(
+        std::remove_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }),
+        text.end());
     return text;
 }
 

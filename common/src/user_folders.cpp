@@ -36,7 +36,8 @@ std::string user_config_folder() {
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::is_directory(folder, error)) return {};
     std::string text = folder.string();
-    if (text.back() != '/' && text.back() != '\\') text += std::filesystem::path::preferred_separator;
+    if (text.back() != '/' && text.back() != '\\')
+        text += std::filesystem::path::preferred_separator;
     return text;
 }
 

@@ -70,14 +70,17 @@ TEST_F(FileLock, ALockThatGuardsNothingAnyMoreIsTakenOver) {
         Outcome outcome;
     };
     const std::vector<Case> cases = {
-        {"this machine, its process ended", {"me", common::this_host(), ended_process(), now, now},
+        {"this machine, its process ended",
+         {"me", common::this_host(), ended_process(), now, now},
          Outcome::Taken},
         {"this machine, its process running",
          {"me", common::this_host(), static_cast<unsigned long>(getppid()), now, now},
          Outcome::Held},
-        {"another machine, renewed just now", {"bob", "desk2", 17, now - 3600, now - 5},
+        {"another machine, renewed just now",
+         {"bob", "desk2", 17, now - 3600, now - 5},
          Outcome::Held},
-        {"another machine, silent for two minutes", {"bob", "desk2", 17, now - 3600, now - 120},
+        {"another machine, silent for two minutes",
+         {"bob", "desk2", 17, now - 3600, now - 120},
          Outcome::Taken},
     };
     for (const Case& c : cases) {
@@ -85,8 +88,11 @@ TEST_F(FileLock, ALockThatGuardsNothingAnyMoreIsTakenOver) {
         put_holder(c.holder);
         const LockAttempt attempt = common::take_lock(lock(), 0);
         EXPECT_EQ(attempt.outcome, c.outcome);
-        if (c.outcome == Outcome::Held) EXPECT_EQ(attempt.holder, c.holder);
-        if (c.outcome == Outcome::Taken) EXPECT_EQ(common::lock_holder(lock()), attempt.holder);
+        if (c.outcome == Outcome::Held) {
+            EXPECT_EQ(attempt.holder, c.holder);
+        } else {
+            EXPECT_EQ(common::lock_holder(lock()), attempt.holder);
+        }
         fs::remove(lock());
     }
     // A lock file that names nobody (one being written this instant) stands until it is old.

@@ -88,8 +88,7 @@ TEST_F(FileSafety, TemporariesNameThisMachineAndProcess) {
     common::write_bytes(file, "x", 1);
     std::vector<std::string> names = listing();
     ASSERT_EQ(names.size(), 2u);
-    const std::string lead =
-        "b.txt.~" + common::this_host() + "." + std::to_string(getpid()) + ".";
+    const std::string lead = "b.txt.~" + common::this_host() + "." + std::to_string(getpid()) + ".";
     EXPECT_EQ(names[1].rfind(lead, 0), 0u) << names[1];
     EXPECT_EQ(common::this_host().find('.'), std::string::npos);
     common::close_file(file, FileKind::Binary);

@@ -48,8 +48,8 @@ protected:
     void bob_has_it_open(long long since, long long silent = 5) {
         write_file("data/inv0042.job.lock",
                    "kez-office lock\nuser: bob\nhost: desk2\nprocess: 4242\nsince: " +
-                       std::to_string(since) + "\nrefreshed: " +
-                       std::to_string(common::seconds_now() - silent) + "\n");
+                       std::to_string(since) +
+                       "\nrefreshed: " + std::to_string(common::seconds_now() - silent) + "\n");
     }
     // Answers the next question with three answers, noting what it said.
     void answer_open_question(int button) {
@@ -111,8 +111,7 @@ TEST_F(JobLock, AJobOpenedReadOnlyIsNotSavedOverWithoutAQuestion) {
     driver.answer_file_requester(path_of("data/inv0043.job"));
     tool(CMD_SAVE_AS);
     EXPECT_TRUE(driver.messages().empty());
-    EXPECT_NE(read_file("data/inv0043.job").find("Invoice notes: changed here"),
-              std::string::npos);
+    EXPECT_NE(read_file("data/inv0043.job").find("Invoice notes: changed here"), std::string::npos);
     EXPECT_TRUE(file_exists("data/inv0043.job.lock")) << "now this desktop has that one open";
     EXPECT_FALSE(job_is_read_only());
 }

@@ -28,14 +28,14 @@ const std::vector<Entry> BASE = {entry("Ring Bob", " 1"), entry("Order rails", "
 
 TEST(EntryMerge, AddsAndDeletesOfBothSidesAllSurvive) {
     std::vector<Entry> here = BASE;
-    here.erase(here.begin() + 1);                // deleted here: Order rails
-    here.push_back(entry("Added here", " 4"));   // and one added
+    here.erase(here.begin() + 1);               // deleted here: Order rails
+    here.push_back(entry("Added here", " 4"));  // and one added
     std::vector<Entry> there = BASE;
-    there.erase(there.begin() + 3);              // deleted there: Survey Mill Lane
+    there.erase(there.begin() + 3);  // deleted there: Survey Mill Lane
     there.push_back(entry("Added there", " 4", "12-03-2026", "16:45"));
     const MergedList merged = merge_entries(BASE, here, there);
-    EXPECT_EQ(texts(merged.entries), (Texts{"Ring Bob", "Invoice Clark", "Added there",
-                                            "Added here"}));
+    EXPECT_EQ(texts(merged.entries),
+              (Texts{"Ring Bob", "Invoice Clark", "Added there", "Added here"}));
     EXPECT_TRUE(merged.lost.empty());
     EXPECT_EQ(merged.screen_rows, (std::vector<int>{0, 1, -1, 3}))
         << "each row shown is followed to its new place; the one deleted there is gone";

@@ -51,10 +51,9 @@ TEST_F(PersonalSettings, AFirstStartSeedsTheOwnSettingsAndTheOfficeFileStaysTheO
     click(ID_ADD);
     EXPECT_EQ(read_file(in_program_folder("todo.ini")), office_settings());
     const std::string mine = read_file(own("todo.ini"));
-    EXPECT_EQ(mine.rfind("mine.exe\r\noffice.wav\r\n 1\r\n 1\r\n" + program_folder +
-                             "office.dat\r\n",
-                         0),
-              0u)
+    EXPECT_EQ(
+        mine.rfind("mine.exe\r\noffice.wav\r\n 1\r\n 1\r\n" + program_folder + "office.dat\r\n", 0),
+        0u)
         << mine;
     EXPECT_NE(mine.find("\r\nno\r\nno\r\n" + program_folder + "office-message.txt\r\n"),
               std::string::npos)
@@ -87,7 +86,8 @@ TEST_F(PersonalSettings, ADataBaseOpenedByThePersonIsTheirsAlone) {
 }
 
 TEST_F(PersonalSettings, BackupsAreThisDesktopsAndDatedAndOnlyTheLastFewAreKept) {
-    write_file(in_program_folder("todo.dat"), database_bytes({{"Ring Bob", " 1", "", "", "", " 6"}}, 1));
+    write_file(in_program_folder("todo.dat"),
+               database_bytes({{"Ring Bob", " 1", "", "", "", " 6"}}, 1));
     fs::create_directories(own("backups"));
     const std::string lead = own("backups/todo-" + common::this_host() + "-");
     for (int day = 1; day <= 6; ++day)

@@ -168,7 +168,7 @@ TEST_F(Sharing, RefreshDuringAnOutageKeepsTheListAndNamesTheCause) {
     EXPECT_FALSE(state.reload);
     EXPECT_EQ(exits, 0);
     EXPECT_EQ(column(ID_TEXT_COLUMN), (Texts{"Ring Bob", "Order rails", "Invoice Clark",
-                                            "Typed during the outage", "Another one"}));
+                                             "Typed during the outage", "Another one"}));
     Texts problems;
     for (const std::string& text : shown("Error...SaveData..."))
         if (text.rfind("Problem saving data", 0) == 0) problems.push_back(text);
@@ -198,11 +198,11 @@ TEST_F(Sharing, AReloadThatCannotReachTheDatabaseShowsTheListSavedLast) {
     EXPECT_EQ(column(ID_TEXT_COLUMN),
               (Texts{"Ring Bob", "Order rails", "Invoice Clark", "Saved before the outage"}));
     ASSERT_EQ(shown("Error...start...").size(), 1u);
-    EXPECT_EQ(shown("Error...start...")[0].rfind("Cant reach the data base \r\n " + database() +
-                                                     " \r\n the folder " + folder +
-                                                     " cannot be reached",
-                                                 0),
-              0u)
+    EXPECT_EQ(
+        shown("Error...start...")[0].rfind("Cant reach the data base \r\n " + database() +
+                                               " \r\n the folder " + folder + " cannot be reached",
+                                           0),
+        0u)
         << shown("Error...start...")[0];
     fs::rename(folder + ".away", folder);
     add("After the outage");
@@ -212,8 +212,7 @@ TEST_F(Sharing, AReloadThatCannotReachTheDatabaseShowsTheListSavedLast) {
 
 TEST_F(Sharing, ALockHeldByAnotherDesktopIsNamedAndALeftOneIsTakenOver) {
     start_shared();
-    common::LockHolder bob{"bob", "desk2", 4242, common::seconds_now() - 30,
-                           common::seconds_now()};
+    common::LockHolder bob{"bob", "desk2", 4242, common::seconds_now() - 30, common::seconds_now()};
     write_file(database_lock_path(database()),
                "kez-office lock\nuser: bob\nhost: desk2\nprocess: 4242\nsince: " +
                    std::to_string(bob.since) + "\nrefreshed: " + std::to_string(bob.refreshed) +
@@ -231,8 +230,8 @@ TEST_F(Sharing, ALockHeldByAnotherDesktopIsNamedAndALeftOneIsTakenOver) {
     waitpid(ended, nullptr, 0);
     write_file(database_lock_path(database()),
                "kez-office lock\nuser: me\nhost: " + common::this_host() +
-                   "\nprocess: " + std::to_string(ended) + "\nsince: 1\nrefreshed: " +
-                   std::to_string(common::seconds_now()) + "\n");
+                   "\nprocess: " + std::to_string(ended) +
+                   "\nsince: 1\nrefreshed: " + std::to_string(common::seconds_now()) + "\n");
     add("Saved at once");
     EXPECT_EQ(in_file().back(), "Saved at once");
     EXPECT_FALSE(exists(database_lock_path(database()))) << "and let go of after the save";
