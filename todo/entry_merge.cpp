@@ -74,18 +74,21 @@ struct Pairs {
     std::vector<char> earlier_paired;
 };
 
-// Pairs equal keys in the order the entries stand, so two alike entries pair with two alike.
-// The entries of `earlier` waiting under one key are chained in their order (a queue per key
-// without a container each: a list of ten thousand would otherwise be as many allocations).
-void pair_on(Pairing pairing, KeptList& earlier, KeptList& later, Pairs& pairs) {
+// Pairs equal keys in the order the entries stand, so two alike entries pair with two alike;
+// `alike` has the last word on a pair (keys may be hashes). The entries of `earlier` waiting
+// under one key are chained in their order (a queue per key without a container each: a list of
+// ten thousand would otherwise be as many allocations).
+template <typename Key, typename KeyOf, typename Alike>
+void pair_on_keys(KeptList& earlier, KeptList& later, Pairs& pairs, KeyOf key_of_entry,
+                  Alike alike) {
     struct Queue {
         int first = -1, last = -1;
     };
-    std::unordered_map<std::string, Queue> waiting;
+    std::unordered_map<Key, Queue> waiting;
     std::vector<int> next(earlier.size(), -1);
     for (std::size_t i = 0; i < earlier.size(); ++i) {
         if (pairs.earlier_paired[i]) continue;
-        Queue& queue = waiting[key_of(earlier[i], pairing)];
+        Queue& queue = waiting[key_of_entry(earlier, i)];
         if (queue.last >= 0) next[std::size_t(queue.last)] = int(i);
         if (queue.first < 0) queue.first = int(i);
         queue.last = int(i);
@@ -93,13 +96,21 @@ void pair_on(Pairing pairing, KeptList& earlier, KeptList& later, Pairs& pairs) 
     if (waiting.empty()) return;
     for (std::size_t j = 0; j < later.size(); ++j) {
         if (pairs.of_later[j] >= 0) continue;
-        const auto found = waiting.find(key_of(later[j], pairing));
+        const auto found = waiting.find(key_of_entry(later, j));
         if (found == waiting.end() || found->second.first < 0) continue;
         const int i = found->second.first;
+        if (!alike(std::size_t(i), j)) continue;
         found->second.first = next[std::size_t(i)];
         pairs.of_later[j] = i;
         pairs.earlier_paired[std::size_t(i)] = 1;
     }
+}
+
+void pair_on(Pairing pairing, KeptList& earlier, KeptList& later, Pairs& pairs) {
+    pair_on_keys<std::string>(
+        earlier, later, pairs,
+        [pairing](KeptList& list, std::size_t i) { return key_of(list[i], pairing); },
+        [](std::size_t, std::size_t) { return true; });
 }
 
 bool alike_but_status(const Kept& one, const Kept& other) {
@@ -119,32 +130,15 @@ std::uint64_t hash_as_shown(const Entry& entry) {
 }
 
 // Entries alike as the columns show them, wherever they stand: most of two versions of a list,
-// found without working out how the file keeps each entry.
+// found without working out how the file keeps each entry. Two different entries with one hash
+// are left to the pairings that follow.
 void pair_as_shown(KeptList& earlier, KeptList& later, Pairs& pairs) {
-    struct Queue {
-        int first = -1, last = -1;
-    };
-    std::unordered_map<std::uint64_t, Queue> waiting;
-    std::vector<int> next(earlier.size(), -1);
-    for (std::size_t i = 0; i < earlier.size(); ++i) {
-        if (pairs.earlier_paired[i]) continue;
-        Queue& queue = waiting[hash_as_shown(earlier.entry(i))];
-        if (queue.last >= 0) next[std::size_t(queue.last)] = int(i);
-        if (queue.first < 0) queue.first = int(i);
-        queue.last = int(i);
-    }
-    if (waiting.empty()) return;
-    for (std::size_t j = 0; j < later.size(); ++j) {
-        if (pairs.of_later[j] >= 0) continue;
-        const auto found = waiting.find(hash_as_shown(later.entry(j)));
-        if (found == waiting.end() || found->second.first < 0) continue;
-        const int i = found->second.first;
-        // Two different entries with one hash: left to the pairings that follow.
-        if (!alike_as_shown(earlier.entry(std::size_t(i)), later.entry(j))) continue;
-        found->second.first = next[std::size_t(i)];
-        pairs.of_later[j] = i;
-        pairs.earlier_paired[std::size_t(i)] = 1;
-    }
+    pair_on_keys<std::uint64_t>(
+        earlier, later, pairs,
+        [](KeptList& list, std::size_t i) { return hash_as_shown(list.entry(i)); },
+        [&](std::size_t i, std::size_t j) {
+            return alike_as_shown(earlier.entry(i), later.entry(j));
+        });
 }
 
 bool alike_but_status(KeptList& earlier, std::size_t i, KeptList& later, std::size_t j) {

@@ -31,6 +31,19 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder); }
     std::string path() const { return folder + "/todo.dat"; }
+    // The older program saves each entry from one record buffer, which still holds the last
+    // record it loaded: past each text's end, every record carries that record's bytes.
+    void save_as_older_program(std::string& file, const std::string& last_loaded,
+                               const std::vector<Entry>& entries) const {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            RecordBuffer buffer;
+            std::copy(last_loaded.begin(), last_loaded.end(), buffer.begin());
+            encode_record(record_of(entries[i]), buffer);
+            file.replace((i + 1) * RECORD_LENGTH, RECORD_LENGTH,
+                         reinterpret_cast<const char*>(buffer.data()), RECORD_LENGTH);
+        }
+        std::ofstream(path(), std::ios::binary | std::ios::trunc) << file;
+    }
     std::string bytes() const {
         std::ifstream in(path(), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -71,19 +84,10 @@ TEST_F(EntryIdentity, WhatAnOlderProgramLeavesInThoseBytesIsNoIdentity) {
     const std::vector<EntryId> ids = {new_identity(), new_identity(), new_identity()};
     ASSERT_TRUE(write_database_file(path(), LIST, ids));
     std::string file = bytes();
-    // The older program loads every record into one buffer and saves each entry from it: the
-    // bytes past each text's end are then those of the last record it loaded, in every record.
     const std::string last = file.substr(3 * RECORD_LENGTH, RECORD_LENGTH);
     std::vector<Entry> changed = LIST;
     changed[0].priority = " 9";
-    for (std::size_t i = 0; i < changed.size(); ++i) {
-        RecordBuffer buffer;
-        std::copy(last.begin(), last.end(), buffer.begin());
-        encode_record(record_of(changed[i]), buffer);
-        file.replace((i + 1) * RECORD_LENGTH, RECORD_LENGTH,
-                     reinterpret_cast<const char*>(buffer.data()), RECORD_LENGTH);
-    }
-    std::ofstream(path(), std::ios::binary | std::ios::trunc) << file;
+    save_as_older_program(file, last, changed);
     std::vector<Entry> read;
     std::vector<EntryId> read_ids;
     bool whole = false;
@@ -93,15 +97,7 @@ TEST_F(EntryIdentity, WhatAnOlderProgramLeavesInThoseBytesIsNoIdentity) {
     EXPECT_EQ(read_ids, (std::vector<EntryId>{0, 0, ids[2]}));
     // Two entries alike in everything carry one identity that checks for both: it proves
     // nothing, and neither keeps it.
-    std::vector<Entry> twins = {LIST[2], LIST[2]};
-    for (std::size_t i = 0; i < twins.size(); ++i) {
-        RecordBuffer buffer;
-        std::copy(last.begin(), last.end(), buffer.begin());
-        encode_record(record_of(twins[i]), buffer);
-        file.replace((i + 1) * RECORD_LENGTH, RECORD_LENGTH,
-                     reinterpret_cast<const char*>(buffer.data()), RECORD_LENGTH);
-    }
-    std::ofstream(path(), std::ios::binary | std::ios::trunc) << file;
+    save_as_older_program(file, last, {LIST[2], LIST[2]});
     ASSERT_TRUE(read_database_file(path(), read, whole, &read_ids));
     EXPECT_EQ(read_ids, (std::vector<EntryId>{0, 0, 0}));
 
