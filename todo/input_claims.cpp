@@ -38,7 +38,14 @@ bool take_over_left_claim(const std::string& path, const std::string& claimed) {
     auto [when, first] = next_look.try_emplace(path, now);
     if (!first && now < when->second) return false;
     when->second = now + std::chrono::minutes(1);
-    if (common::file_rename(path + ".taking", claimed)) return true;
+    // An earlier version claimed under one name for every program: a claim of that name may be
+    // another desktop's, being read this moment, until it has lain there a minute.
+    const fs::path unnamed(common::native_path(path + ".taking"));
+    std::error_code unknown;
+    const auto written = fs::last_write_time(unnamed, unknown);
+    if (!unknown && fs::file_time_type::clock::now() - written > std::chrono::minutes(1) &&
+        common::file_rename(path + ".taking", claimed))
+        return true;
     const fs::path where(common::native_path(path));
     fs::path folder = where.parent_path();
     if (folder.empty()) folder = ".";

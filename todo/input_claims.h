@@ -12,8 +12,8 @@ namespace todo {
 std::string claim_name(const std::string& path);
 
 // A claim left by a program of this machine that ended before it had finished with the file
-// (or by an earlier version, "<path>.taking"), renamed to `claimed`. False when there is none
-// or another program took it over first.
+// (or by an earlier version, "<path>.taking", once it is a minute old), renamed to `claimed`.
+// False when there is none or another program took it over first.
 bool take_over_left_claim(const std::string& path, const std::string& claimed);
 
 // Claims `path` itself. False when there is nothing to claim or another program was first; in

@@ -290,5 +290,15 @@ TEST_F(Sharing, AClaimLeftByAnEndedProgramIsTakenAndALivingOnesIsNot) {
     EXPECT_TRUE(exists(lead + std::to_string(getppid())));
 }
 
+// An earlier version claimed under one name for every program: such a claim may be another
+// desktop's, read this moment, and is left alone until it has lain there a minute.
+TEST_F(Sharing, AnEarlierVersionsClaimIsLeftAloneWhileItMayBeRead) {
+    const std::string input = in_current_folder("question.txt");
+    write_file(input + ".taking", "Being read by an earlier version\r\n");
+    std::string text;
+    EXPECT_EQ(take_message_input(input, text), InputTaken::None) << text;
+    EXPECT_TRUE(exists(input + ".taking"));
+}
+
 }  // namespace
 }  // namespace todo::testing
