@@ -2,6 +2,7 @@
 // Save tool bar, and the customer file in the data folder named after the customer.
 #include "customer.h"
 
+#include "changed_on_disk.h"
 #include "common/clock.h"
 #include "common/files.h"
 #include "common/services.h"
@@ -184,17 +185,24 @@ void SaveCustomer() {
         return;
     }
     show_status("saving customer data ...");
+    const bool file_name = name.empty() || usable_file_name(name);
+    // Another desktop's change to this customer is not written over without the user's word.
+    if (file_name && !may_write_over(customer_file_path(name), "")) {
+        show_message("NOT Saved     ");
+        show_status("customer NOT saved ...");
+        return;
+    }
     // A name with a folder in it would write outside the data folder: refused like a file
     // that cannot be written. The empty name of a fresh window still saves (as ".kez"), so
     // New and Open never hold the office up with a message there.
     WriteResult written =
-        name.empty() || usable_file_name(name)
-            ? write_record_file(customer_file_path(name), customer_file_lines(fields_shown()))
-            : WriteResult::NotOpened;
+        file_name ? write_record_file(customer_file_path(name), customer_file_lines(fields_shown()))
+                  : WriteResult::NotOpened;
     if (written != WriteResult::Written) {
         report_save_failure();
         return;
     }
+    note_file_seen(customer_file_path(name));
     show_message("Saved ...     ");
     show_status("saved ...");
 }
@@ -234,6 +242,7 @@ bool LoadCustomer(const std::string& path) {
         return false;
     }
     state.unread_customer.clear();
+    note_file_seen(path);
     CustomerFieldsRead read = read_customer_lines(lines);
     for (int i = 0; i < CUSTOMER_FIELD_COUNT; ++i)
         if (read[i]) set_control_text(customer_window, ID_CUSTOMER_FIRST_FIELD + i, *read[i]);

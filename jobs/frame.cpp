@@ -12,6 +12,7 @@
 #include "help.h"
 #include "invoice_page.h"
 #include "job_file.h"
+#include "job_lock.h"
 #include "reference_lists.h"
 #include "state.h"
 
@@ -185,6 +186,7 @@ void run_loop() {
 
 void clean_up() {
     common::stop_timer(main_frame, TICK_TIMER);
+    let_go_of_job();
     if (help_dialog.is_open()) common::close_dialog(help_dialog, 0);
     state.help_dialog_open = false;
     // The child windows go with the main frame; closing them first keeps their records in
@@ -220,6 +222,7 @@ void tick() {
     CalculateValues();
     show_message("Message...     ");
     if (state.help_dialog_open) check_help_answer();
+    keep_job_lock_alive();
     restart_tick();
 }
 

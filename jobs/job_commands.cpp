@@ -6,6 +6,7 @@
 #include "frame.h"
 #include "installation.h"
 #include "job_file.h"
+#include "job_lock.h"
 #include "reference_lists.h"
 #include "state.h"
 
@@ -86,6 +87,7 @@ void NewJob() {
     if (!new_job_agreed()) return;
     clear_job_windows();
     show_no_job();
+    let_go_of_job();
     set_control_text(components_window, ID_INVOICE_NOTES, "Invoice notes");
     ResetComponents();
 }
@@ -94,7 +96,7 @@ void OpenJob() {
     if (!OfferSaveJob()) return;
     std::string path = file_requester("Open Job File", &main_frame, 1,
                                       "Job text files (*.job)|*.job", "", 0, data_folder());
-    if (path.empty()) {
+    if (path.empty() || !claim_job(path)) {
         show_status("job NOT opend ...");
     } else {
         // A file that cannot be read leaves the current job, its name and its file as they
@@ -108,6 +110,7 @@ void OpenJob() {
             state.job_file = file;
             state.job_loaded = loaded;
         }
+        settle_job_claim(path, state.job_loaded);
     }
     state.installation_allowed = !state.installation_window_open;
     redraw_component_labels();

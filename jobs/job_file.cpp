@@ -10,6 +10,7 @@
 #include "customer.h"
 #include "frame.h"
 #include "installation.h"
+#include "job_lock.h"
 #include "record_file.h"
 #include "state.h"
 
@@ -146,7 +147,14 @@ void show_installation(const JobRecord& job) {
 
 bool SaveJob(const std::string& path) {
     show_status("saving job ...");
+    // Another desktop's work is not written over without the user's word.
+    if (!may_save_job_to(path)) {
+        show_message("NOT Saved     ");
+        show_status("job NOT saved ...");
+        return;
+    }
     const bool saved = write_record_file(path, job_file_lines(job_shown())) == WriteResult::Written;
+    if (saved) job_saved_to(path);
     if (saved) {
         state.job_file = path;
         show_message("Saved...     ");

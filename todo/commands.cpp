@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "alarm.h"
 #include "alarm_answers.h"
 #include "common/clock.h"
+#include "common/file_problems.h"
 #include "common/files.h"
 #include "common/key_reports.h"
 #include "common/list_columns.h"
@@ -21,6 +23,7 @@
 #include "logs.h"
 #include "record.h"
 #include "reminders.h"
+#include "shared_database.h"
 #include "startup.h"
 #include "state.h"
 #include "weights.h"
@@ -79,8 +82,11 @@ bool open_and_load_database() {
     state.database_chosen = false;
     FileVar database;
     if (open_file(database, FileKind::Binary, state.settings.database_path, "A") != 0) {
+        const std::string problem = file_problem(state.settings.database_path, errno);
+        if (show_list_saved_last(problem)) return true;
         message_box(nullptr,
-                    "Cant create or access todo.dat \r\n try updating todo.ini \r\n line 5",
+                    "Cant create or access todo.dat \r\n try updating todo.ini \r\n line 5 \r\n (" +
+                        problem + ")",
                     "Error...start...", 0);
         return false;
     }
@@ -171,6 +177,8 @@ bool clear_all_wanted() {
 
 // Empties the database file and the whole list, then puts the about entry in it.
 void clear_all() {
+    const ClearingTheDatabase clearing;
+    if (!clearing.may_go_on()) return;
     FileVar database;
     if (open_file(database, FileKind::Binary, state.settings.database_path, "W") != 0) {
         message_box(nullptr, "Cant find todo.dat", "Error!", 0);
@@ -190,7 +198,9 @@ void clear_all() {
 
 void refresh() {
     close_weights_dialog();
-    save_database();
+    state.reselect = true;
+    // A list that could not be saved is not reloaded over: it stays, and the user knows why.
+    if (!save_database()) return;
     state.reload = true;
     state.run = false;
     state.reselect = true;
@@ -221,7 +231,7 @@ std::string drive_root() {
 void open_another_database() {
     close_weights_dialog();
     stop_timer(main_dialog, REMINDER_TIMER);
-    save_database();
+    if (!save_database()) return;  // another database is not opened over a list not saved
     const std::string chosen =
         file_requester("Open ToDo database", alarm_dialog.is_open() ? &alarm_dialog : nullptr, 1,
                        "Dat Files (*.dat)|*.dat||", "", 0, drive_root());
@@ -239,8 +249,8 @@ void open_another_database() {
 void run_tool_bar_command(int command) {
     switch (command) {
         case CMD_FINNISHED:
-            save_database();
-            state.run = false;
+            // The program never ends with entries on screen that are not in the database.
+            if (save_database()) state.run = false;
             break;
         case CMD_CANCEL:
             message_box(nullptr, "This doesen't do anything", "message...", 0);
@@ -454,8 +464,7 @@ int main_dialog_handler(Window& dialog) {
             initialise();
             break;
         case EV_CLOSE:
-            save_database();
-            state.run = false;
+            if (save_database()) state.run = false;
             break;
         case EV_TIMER:
             if (e.first_param == REMINDER_TIMER) evaluate_reminders();

@@ -8,8 +8,10 @@
 #include "common/text.h"
 #include "common/window.h"
 #include "entries.h"
+#include "personal_settings.h"
 #include "record.h"
 #include "settings_file.h"
+#include "shared_database.h"
 #include "state.h"
 
 namespace todo {
@@ -17,7 +19,7 @@ namespace todo {
 using common::FileKind;
 
 std::string settings_path() {
-    return common::program_folder() + "todo.ini";
+    return personal_settings_path();
 }
 
 namespace {
@@ -30,93 +32,7 @@ void report_save_problem(const std::string& text) {
     common::message_box(&main_dialog, text, "Error...SaveData...", 0);
 }
 
-// Records are read and written a block at a time: one call per record would cost a system
-// call each, and a long list would make every save noticeably slow.
-constexpr std::size_t RECORDS_PER_BLOCK = 256;
-
-// Reads the header and the records it announces. Records that are not there are absent;
-// `whole` tells whether the file held everything its header promised.
-std::vector<Entry> read_database(common::FileVar& database, bool& whole) {
-    std::vector<Entry> entries;
-    RecordBuffer buffer{};
-    const int header = common::read_record(database, 1, buffer.data(), RECORD_LENGTH);
-    if (header < static_cast<int>(RECORD_LENGTH)) {
-        whole = header == 0;  // an empty file is a new database, a cut header is not
-        return entries;
-    }
-    const std::int32_t count = decode_record(buffer).count;
-    whole = count >= 0;
-    std::vector<unsigned char> block;
-    common::file_position(database, static_cast<long>(RECORD_LENGTH));
-    for (std::size_t left = count > 0 ? static_cast<std::size_t>(count) : 0; left > 0;) {
-        const std::size_t wanted = std::min(left, RECORDS_PER_BLOCK);
-        block.assign(wanted * RECORD_LENGTH, 0);
-        const int got = common::read_bytes(database, block.data(), block.size());
-        const std::size_t records = static_cast<std::size_t>(std::max(got, 0)) / RECORD_LENGTH;
-        for (std::size_t r = 0; r < records; ++r) {
-            std::copy_n(block.begin() + static_cast<long>(r * RECORD_LENGTH), RECORD_LENGTH,
-                        buffer.begin());
-            entries.push_back(entry_of(decode_record(buffer)));
-        }
-        if (records < wanted) {
-            whole = false;
-            break;
-        }
-        left -= wanted;
-    }
-    return entries;
-}
-
-// What the old file holds past `length` bytes: a save never shortens the file.
-std::string old_bytes_beyond(const std::string& path, std::size_t length) {
-    common::FileVar old;
-    std::string beyond;
-    if (common::open_file(old, FileKind::Binary, path, "R") != 0) return beyond;
-    common::file_position(old, static_cast<long>(length));
-    char block[65536];
-    for (int got; (got = common::read_bytes(old, block, sizeof block)) > 0;)
-        beyond.append(block, static_cast<std::size_t>(got));
-    common::close_file(old, FileKind::Binary);
-    return beyond;
-}
-
 }  // namespace
-
-// Written whole beside the old file and renamed over it, so a full disk or a crash leaves the
-// previous database as it was.
-bool write_database_file(const std::string& path, const std::vector<Entry>& entries) {
-    const std::string beyond = old_bytes_beyond(path, (entries.size() + 1) * RECORD_LENGTH);
-    common::FileVar database;
-    if (common::open_file(database, FileKind::Binary, path, "W") != 0) return false;
-    // A block of records at a time from one small buffer: an image of a long list made whole
-    // first would be megabytes of fresh memory to fill on every save.
-    bool written = true;
-    const auto put = [&](const void* bytes, std::size_t count) {
-        if (written && count > 0)
-            written = common::write_bytes(database, bytes, count) == static_cast<int>(count);
-    };
-    RecordBuffer buffer{};
-    // The header: the count, its other fields those of the last entry, as the record buffer
-    // leaves them.
-    EntryRecord header = entries.empty() ? EntryRecord{} : record_of(entries.back());
-    header.count = static_cast<std::int32_t>(entries.size());
-    encode_record(header, buffer);
-    put(buffer.data(), buffer.size());
-    constexpr std::size_t BLOCK_BYTES = RECORDS_PER_BLOCK * RECORD_LENGTH;
-    std::vector<unsigned char> block;
-    block.reserve(BLOCK_BYTES);
-    for (const Entry& entry : entries) {
-        encode_record(record_of(entry), buffer);
-        block.insert(block.end(), buffer.begin(), buffer.end());
-        if (block.size() == BLOCK_BYTES) {
-            put(block.data(), block.size());
-            block.clear();
-        }
-    }
-    put(block.data(), block.size());
-    put(beyond.data(), beyond.size());
-    return common::close_file(database, FileKind::Binary) == 0 && written;
-}
 
 namespace {
 
@@ -134,6 +50,7 @@ void keep_dialog_state_in_settings() {
 
 void load_settings() {
     Settings& s = state.settings;
+    seed_personal_settings();
     common::FileVar file;
     if (common::open_file(file, FileKind::Text, settings_path(), "R") != 0) {
         s.database_path = default_database_path();
@@ -144,11 +61,12 @@ void load_settings() {
     }
     std::vector<std::string> lines;
     std::string line;
-    while (lines.size() < SETTINGS_LINES && common::read_value(file, FileKind::Text, line) == 0) {
+    while (lines.size() <= SETTINGS_LINES && common::read_value(file, FileKind::Text, line) == 0) {
         lines.push_back(line);
     }
     common::close_file(file, FileKind::Text);
     read_settings_lines(lines, s);
+    take_office_lines(lines, s);
     // A settings file cut short must not leave the program without its list.
     if (s.database_path.empty()) s.database_path = default_database_path();
 }
@@ -160,7 +78,7 @@ void save_settings() {
         report_save_problem("Unable to create INI file");
         return;
     }
-    for (const std::string& line : settings_lines(state.settings)) {
+    for (const std::string& line : lines_to_write(state.settings)) {
         common::write_value(file, FileKind::Text, line);
     }
     if (common::close_file(file, FileKind::Text) != 0)
@@ -177,8 +95,9 @@ std::string keep_damaged_original() {
     const bool in_backup = !path.empty() && state.backed_up_database == path;
     const std::string copy = path + ".damaged";
     const bool beside = common::file_copy(path, copy, false);
-    if (in_backup && beside) return "todo.bak and in " + copy;
-    if (in_backup) return "todo.bak";
+    const std::string backup = backup_path();
+    if (in_backup && beside) return backup + " and in " + copy;
+    if (in_backup) return backup;
     return beside ? copy : std::string();
 }
 
@@ -196,8 +115,10 @@ void tell_database_was_damaged() {
 
 void load_entries(common::FileVar& database) {
     bool whole = true;
-    const std::vector<Entry> entries = read_database(database, whole);
+    std::vector<EntryId> ids;
+    const std::vector<Entry> entries = read_database(database, whole, &ids);
     append_entries(entries);
+    note_list_loaded(entries, ids);
     state.entry_count = static_cast<int>(entries.size());
     common::set_control_text(
         main_dialog, ID_MESSAGE_LINE,
@@ -207,19 +128,20 @@ void load_entries(common::FileVar& database) {
 
 namespace {
 
-// Writes the entries given (the list as the columns hold it) and then the settings.
-void save_entries(std::vector<Entry> entries) {
+// Writes the entries given (the list as the columns hold it), merged with what other desktops
+// saved meanwhile, and then the settings.
+bool save_entries(std::vector<Entry> entries) {
     entries.resize(static_cast<std::size_t>(
         std::clamp(state.entry_count, 0, static_cast<int>(entries.size()))));
-    if (!write_database_file(state.settings.database_path, entries))
-        report_save_problem("Problem saving data");
+    const bool saved = save_list_shown(entries);
     save_settings();
+    return saved;
 }
 
 }  // namespace
 
-void save_database() {
-    save_entries(all_entries());
+bool save_database() {
+    return save_entries(all_entries());
 }
 
 void sort_by_priority() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/files.h"
+#include "database_file.h"
 #include "record.h"
 
 namespace todo {
@@ -24,11 +25,9 @@ void save_settings();
 void load_entries(common::FileVar& database);
 // Writes the whole database beside the old one and puts it in place (where the folder takes no
 // new file: in place, the header last), never shortening the file; then saves the settings.
-void save_database();
-// The database file itself: writes `entries` whole to `path` (beside it, renamed into place;
-// in place with the header last where the folder takes no new files), keeping what the old
-// file held past them. False when the old file was left as it was.
-bool write_database_file(const std::string& path, const std::vector<Entry>& entries);
+// What other desktops saved since this program last read or wrote the file is merged in, under
+// a short lock. False when the list could not be saved (the user has been told why).
+bool save_database();
 // Sorts the whole list by priority (equal priorities keep their order), then saves.
 void sort_by_priority();
 

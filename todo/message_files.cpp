@@ -3,6 +3,7 @@
 #include "common/files.h"
 #include "common/text.h"
 #include "common/utf8_text.h"
+#include "input_claims.h"
 
 namespace todo {
 
@@ -35,15 +36,20 @@ bool write_message_file(const std::string& path, const std::vector<std::string>&
 }
 
 std::string claimed_input_path(const std::string& path) {
-    return path + ".taking";
+    return claim_name(path);
 }
 
 InputTaken take_message_input(const std::string& path, std::string& entry_text) {
     const std::string claimed = claimed_input_path(path);
-    // A file claimed on an earlier tick that could not be read then goes first.
+    // A file claimed on an earlier tick that could not be read then goes first, then one a
+    // program of this machine left when it ended; another program's claim is its own.
     InputTaken how = InputTaken::Claimed;
-    if (!common::file_exists(claimed) && !common::file_rename(path, claimed))
+    bool in_place = false;
+    if (!common::file_exists(claimed) && !take_over_left_claim(path, claimed) &&
+        !claim_input(path, claimed, in_place)) {
+        if (!in_place) return InputTaken::None;
         how = InputTaken::InPlace;
+    }
     common::FileVar file;
     if (common::open_file(file, FileKind::Text, how == InputTaken::Claimed ? claimed : path, "R") !=
         0)

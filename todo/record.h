@@ -51,6 +51,7 @@ struct Entry {
 void encode_record(const EntryRecord& record, RecordBuffer& buffer);
 // Reads the fields; a text without its zero byte ends at the end of its field.
 EntryRecord decode_record(const RecordBuffer& buffer);
+EntryRecord decode_record(const unsigned char* record);  // RECORD_LENGTH bytes
 
 std::int32_t read_int32(const unsigned char* bytes);
 void write_int32(unsigned char* bytes, std::int32_t value);

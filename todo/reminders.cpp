@@ -16,6 +16,7 @@
 #include "message_files.h"
 #include "missed_alarms.h"
 #include "reminder_rules.h"
+#include "shared_database.h"
 #include "state.h"
 #include "weights.h"
 
@@ -455,6 +456,7 @@ void take_dropped_entry() {
 
 void evaluate_reminders() {
     begin_tick();
+    take_in_other_desktops_saves();
     const Moment now = memory.now;
     Columns columns = read_columns(row_count());
     Selections selected;
@@ -473,6 +475,7 @@ void evaluate_reminders() {
     update_message_file();
     take_dropped_entry();
     fields_follow_the_clock();
+    show_sharing_report();
     common::start_timer(main_dialog, TICK_PERIOD, REMINDER_TIMER);
 }
 

@@ -11,6 +11,7 @@
 #include "common/text.h"
 #include "common/window.h"
 #include "database.h"
+#include "personal_settings.h"
 #include "state.h"
 
 namespace todo {
@@ -147,8 +148,9 @@ void back_up_database() {
     const std::string& database = state.settings.database_path;
     state.backed_up_database.clear();
     if (!file_exists(database)) return;
-    if (file_copy(database, "todo.bak", false)) {
+    if (file_copy(database, backup_path(), false)) {
         state.backed_up_database = database;
+        remove_old_backups();
     } else {
         message_box(nullptr, "Unable to create backup \r\n of todo.dat an error occured",
                     "Error...start...", 0);

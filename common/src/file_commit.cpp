@@ -2,13 +2,16 @@
 // in place where a folder takes no new files; and tidying up after writers that were killed.
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <thread>
+#include <vector>
 
+#include "common/file_lock.h"
 #include "file_faults.h"
 #include "open_file.h"
 
@@ -17,7 +20,6 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -79,43 +81,55 @@ bool cut_to(std::FILE* handle, std::size_t size) {
 #endif
 }
 
-bool process_running(unsigned long pid) {
-#ifdef _WIN32
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
-    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
-    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    CloseHandle(process);
-    return running;
-#else
-    if (pid == 0 || pid > static_cast<unsigned long>(INT32_MAX)) return true;  // not ours to judge
-    return kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
-#endif
-}
-
-unsigned long own_pid() {
-#ifdef _WIN32
-    return GetCurrentProcessId();
-#else
-    return static_cast<unsigned long>(getpid());
-#endif
-}
-
 bool all_digits(const std::string& text) {
     return !text.empty() && text.size() <= 19 &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The process that wrote `name` as a temporary of `base` ("base.~pid.n"), or 0 when the name
-// is not such a temporary.
-unsigned long writer_of(const std::string& name, const std::string& base) {
+bool plain_host_name(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '-' || c == '_';
+    });
+}
+
+// Who wrote a temporary of `base`: "base.~host.pid.n", or "base.~pid.n" as earlier versions
+// named them, without the host.
+struct TemporaryWriter {
+    bool is_temporary = false;
+    bool names_host = false;
+    std::string host;
+    unsigned long process = 0;
+};
+
+TemporaryWriter writer_of(const std::string& name, const std::string& base) {
     const std::string lead = base + ".~";
-    if (name.size() <= lead.size() || name.compare(0, lead.size(), lead) != 0) return 0;
-    const std::string rest = name.substr(lead.size());
-    const std::size_t dot = rest.find('.');
-    if (dot == std::string::npos) return 0;
-    const std::string pid = rest.substr(0, dot);
-    if (!all_digits(pid) || !all_digits(rest.substr(dot + 1))) return 0;
-    return std::stoul(pid);
+    if (name.size() <= lead.size() || name.compare(0, lead.size(), lead) != 0) return {};
+    std::vector<std::string> parts;
+    std::size_t from = lead.size();
+    for (std::size_t dot; (dot = name.find('.', from)) != std::string::npos; from = dot + 1)
+        parts.push_back(name.substr(from, dot - from));
+    parts.push_back(name.substr(from));
+    if (parts.size() < 2 || parts.size() > 3) return {};
+    const std::string& process = parts[parts.size() - 2];
+    if (!all_digits(process) || !all_digits(parts.back())) return {};
+    if (parts.size() == 3 && !plain_host_name(parts[0])) return {};
+    return {true, parts.size() == 3, parts.size() == 3 ? parts[0] : std::string(),
+            std::stoul(process)};
+}
+
+// A temporary without a host may come from an earlier version on another desktop of a shared
+// folder, whose process number says nothing here. No save takes anywhere near an hour, so one
+// older than that is left over, whoever left it.
+constexpr auto UNNAMED_HOST_LEFT_OVER = std::chrono::hours(1);
+
+bool left_over(const fs::directory_entry& file, const TemporaryWriter& writer) {
+    if (!writer.is_temporary || writer.process == this_process()) return false;
+    if (writer.names_host) return writer.host == this_host() && !process_running(writer.process);
+    std::error_code error;
+    const fs::file_time_type written = file.last_write_time(error);
+    return !error && !process_running(writer.process) &&
+           fs::file_time_type::clock::now() - written > UNNAMED_HOST_LEFT_OVER;
 }
 
 // A long file that a rename replaces is given a second name first, so the rename only moves a
@@ -206,12 +220,10 @@ void remove_stale_temporaries(const std::string& target) {
     fs::path folder = path.parent_path();
     if (folder.empty()) folder = ".";
     const std::string base = path.filename().string();
-    const unsigned long self = own_pid();
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
-        const unsigned long writer = writer_of(name, base);
-        if (writer == 0 || writer == self || process_running(writer)) continue;
+        if (!left_over(*it, writer_of(name, base))) continue;
         std::error_code ignored;
         if (it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
     }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <system_error>
 
+#include "common/file_lock.h"
 #include "common/services.h"
 #include "file_faults.h"
 #include "open_file.h"
@@ -32,9 +33,12 @@ namespace common {
 
 namespace fs = std::filesystem;
 
+// The host is part of the name: on a shared folder another desktop's process may have this
+// process's number, and only this machine can tell whether one of its own processes has ended.
 std::string temporary_beside(const std::string& target) {
     static std::atomic<unsigned long> counter{0};
-    return target + ".~" + std::to_string(KEZ_GETPID()) + "." + std::to_string(++counter);
+    return target + ".~" + this_host() + "." + std::to_string(KEZ_GETPID()) + "." +
+           std::to_string(++counter);
 }
 
 namespace {
@@ -344,8 +348,7 @@ bool same_bytes(const std::string& one, const std::string& other) {
     const auto size = fs::file_size(one, error);
     if (error || fs::file_size(other, error) != size || error) return false;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> a(std::fopen(one.c_str(), "rb"), std::fclose);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> b(std::fopen(other.c_str(), "rb"),
-                                                      std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> b(std::fopen(other.c_str(), "rb"), std::fclose);
     if (!a || !b) return false;
     std::string block_a(1 << 16, '\0');
     std::string block_b(block_a.size(), '\0');

@@ -32,4 +32,12 @@ std::string folder_option(int argc, char** argv);
 // the office's own and is left exactly as it is. Returns the empty text, or what went wrong.
 std::string prepare_office_folder(const std::string& folder, const std::string& template_folder);
 
+// The office folders this user has worked in, as their configuration folder remembers them
+// ("office-folders.txt", one folder a line).
+bool worked_in_before(const std::string& folder);
+void remember_worked_in(const std::string& folder);
+// A folder this user has worked in that is now missing or empty: most likely a share that is not
+// mounted, or a server that is not reachable, rather than a new office.
+bool looks_like_missing_share(const std::string& folder);
+
 }  // namespace common::office

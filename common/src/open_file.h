@@ -61,8 +61,9 @@ private:
     std::size_t not_yet_on_its_way_ = 0;  // bytes written since the disk was last set going
 };
 
-// A name beside `target` ("<target>.~<pid>.<n>") that no other writer, in this process or
-// another, uses at the same time: where a "W" file is written before it takes its place.
+// A name beside `target` ("<target>.~<host>.<pid>.<n>") that no other writer, in this process,
+// another or on another desktop, uses at the same time: where a "W" file is written before it
+// takes its place.
 std::string temporary_beside(const std::string& target);
 
 // Steps of committing a file, shared by close() and the whole-file operations.
@@ -76,7 +77,9 @@ bool publish(const std::string& from, const std::string& to);
 bool rewrite_in_place(const std::string& target, const std::string& bytes);
 // Takes an appended file back to the size it had when it was opened.
 void take_back_append(const std::string& target, long original_size);
-// Removes temporaries `<name>.~<pid>.<n>` beside `target` left by processes that have ended.
+// Removes temporaries beside `target` left by processes of this machine that have ended
+// (`<name>.~<host>.<pid>.<n>`); those of earlier versions (`<name>.~<pid>.<n>`, no host) only
+// once they are an hour old, since they may be another desktop's save in progress.
 void remove_stale_temporaries(const std::string& target);
 
 // The path as the operating system takes it: native separators, and on POSIX the office's

@@ -26,6 +26,17 @@ std::string local(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
+// The office this user worked in is missing or empty: a share not mounted, a server not
+// reachable. Starting a new office there would hide the real one once it is back.
+bool new_office_wanted(const std::string& folder) {
+    return message_box(nullptr,
+                       "The office folder\r\n" + folder +
+                           "\r\nis missing or empty, although you have worked in it before: the "
+                           "office server may not be reachable.\r\n\r\nStart a new, empty office "
+                           "there?",
+                       "Error...start...", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 std::string folder_environment() {
     const char* value = std::getenv("KEZ_OFFICE_FOLDER");
     return value != nullptr ? value : "";
@@ -49,9 +60,11 @@ bool open_office_folder(int argc, char** argv) {
         local(QCoreApplication::applicationDirPath()),
         local(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
     if (choice.folder.empty()) return true;  // a build tree or a portable folder, as ever
+    const QString folder = QFile::decodeName(QByteArray::fromStdString(choice.folder));
+    if (office::looks_like_missing_share(choice.folder) && !new_office_wanted(from_qt(folder)))
+        return false;
     const std::string problem =
         office::prepare_office_folder(choice.folder, choice.template_folder);
-    const QString folder = QFile::decodeName(QByteArray::fromStdString(choice.folder));
     if (!problem.empty() || !QDir::setCurrent(folder)) {
         message_box(nullptr,
                     "Unable to open the office folder\r\n" + from_qt(folder) + "\r\n" +
@@ -60,7 +73,12 @@ bool open_office_folder(int argc, char** argv) {
         return false;
     }
     office_folder() = from_qt(folder) + "/";
+    office::remember_worked_in(choice.folder);
     return true;
+}
+
+bool working_in_office_folder() {
+    return layer_hooks().office_folder || !office_folder().empty();
 }
 
 }  // namespace common

@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "common/testing/driver.h"
 #include "scratch_folder.h"
@@ -43,22 +45,32 @@ pid_t ended_process() {
     return child;
 }
 
-TEST_F(FileSafety, StaleTemporariesOfEndedWritersGoAtTheNextWriteAndNothingElse) {
+// Temporaries name the machine that wrote them: on a shared folder another desktop's process
+// may have any number, and only its own machine can tell whether it has ended.
+TEST_F(FileSafety, OnlyThisMachinesTemporariesOfEndedWritersGoAtTheNextWrite) {
+    const std::string host = common::this_host();
     const std::string dead = std::to_string(ended_process());
     const std::string alive = std::to_string(getppid());
     const std::string self = std::to_string(getpid());
     put("a.txt", "old");
     const std::vector<std::string> kept = {
-        "a.txt.~" + alive + ".2",     // its writer may still be writing it
-        "a.txt.~" + self + ".9",      // this process writes it
-        "a.txt.~" + dead + ".",       // not the pattern: no counter
-        "a.txt.~" + dead + ".1.bak",  // not the pattern: more after the counter
-        "a.txt.~x" + dead + ".1",     // not the pattern: not a process id
-        "ab.txt.~" + dead + ".1",     // a temporary of another file
-        "a.txt.~" + dead + "1"};      // no dot between pid and counter
+        "a.txt.~" + host + "." + alive + ".2",     // its writer may still be writing it
+        "a.txt.~" + host + "." + self + ".9",      // this process writes it
+        "a.txt.~otherdesk." + dead + ".1",         // another desktop's save, maybe in progress
+        "a.txt.~" + dead + ".1",                   // an earlier version's, and young: the same
+        "a.txt.~" + host + "." + dead + ".",       // not the pattern: no counter
+        "a.txt.~" + host + "." + dead + ".1.bak",  // not the pattern: more after the counter
+        "a.txt.~" + host + ".x" + dead + ".1",     // not the pattern: not a process id
+        "a.txt.~o.ther." + dead + ".1",            // not the pattern: a host with a dot
+        "ab.txt.~" + host + "." + dead + ".1",     // a temporary of another file
+        "a.txt.~" + host + "." + dead + "1"};      // no dot between pid and counter
     for (const std::string& name : kept) put(name, "keep");
-    put("a.txt.~" + dead + ".1", "stale");
-    put("a.txt.~" + dead + ".22", "stale");
+    put("a.txt.~" + host + "." + dead + ".1", "stale");
+    put("a.txt.~" + host + "." + dead + ".22", "stale");
+    // An earlier version's temporary an hour old is no save in progress, on any desktop.
+    put("a.txt.~" + dead + ".7", "stale");
+    fs::last_write_time(path("a.txt.~" + dead + ".7"),
+                        fs::file_time_type::clock::now() - std::chrono::minutes(61));
 
     ASSERT_EQ(rewrite("a.txt", "new"), 0);
     std::vector<std::string> expected = kept;
@@ -66,6 +78,21 @@ TEST_F(FileSafety, StaleTemporariesOfEndedWritersGoAtTheNextWriteAndNothingElse)
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(listing(), expected);
     EXPECT_EQ(bytes_of("a.txt"), "new");
+}
+
+TEST_F(FileSafety, TemporariesNameThisMachineAndProcess) {
+    put("b.txt", "old");
+    // While it is being written, the new file's name tells whose save it is.
+    FileVar file;
+    ASSERT_EQ(common::open_file(file, FileKind::Binary, path("b.txt"), "W"), 0);
+    common::write_bytes(file, "x", 1);
+    std::vector<std::string> names = listing();
+    ASSERT_EQ(names.size(), 2u);
+    const std::string lead = "b.txt.~" + common::this_host() + "." + std::to_string(getpid()) + ".";
+    EXPECT_EQ(names[1].rfind(lead, 0), 0u) << names[1];
+    EXPECT_EQ(common::this_host().find('.'), std::string::npos);
+    common::close_file(file, FileKind::Binary);
+    EXPECT_EQ(listing(), (std::vector<std::string>{"b.txt"}));
 }
 
 struct FailingStep {

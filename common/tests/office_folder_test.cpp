@@ -29,9 +29,13 @@ protected:
         ASSERT_NE(mkdtemp(name), nullptr);
         root = name;
         before_ = fs::current_path();
+        // The folders a user worked in are remembered in their configuration: never the real
+        // user's.
+        setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
     }
     // A chosen office folder becomes the current folder, and the folder goes with the test.
     void TearDown() override {
+        unsetenv("XDG_CONFIG_HOME");
         std::error_code ignored;
         fs::current_path(before_, ignored);
         fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ignored);
@@ -211,6 +215,44 @@ TEST_F(OfficeFolder, UnusableFolderIsToldToTheUserAndTheProgramDoesNotStart) {
     EXPECT_EQ(driver.messages()[0].text, "Unable to open the office folder\r\n" + chosen +
                                              "\r\ncannot create " + chosen + ": Not a directory")
         << "the folder is named as the user gave it";
+}
+
+// A share that is not mounted looks like a missing or empty folder. Where this user has worked
+// before, that is not taken for a new office unless the user asks for one.
+TEST_F(OfficeFolder, AMissingOrEmptyFolderWorkedInBeforeIsNotStartedAsANewOffice) {
+    const fs::path office = root / "server/office";
+    const std::string folder = office.string();
+    char program[] = "kez-todo";
+    char option[] = "--folder";
+    char* argv[] = {program, option, const_cast<char*>(folder.c_str()), nullptr};
+    common::testing::Driver driver;
+    EXPECT_TRUE(common::open_office_folder(3, argv)) << "the first time: a new office";
+    EXPECT_TRUE(driver.messages().empty());
+    write(office / "todo.dat", "the office's list");
+    EXPECT_TRUE(common::open_office_folder(3, argv));
+    EXPECT_TRUE(driver.messages().empty());
+
+    fs::current_path(root);
+    fs::remove_all(office);  // the share is not mounted: its mount point is not there
+    driver.answer_message_box(common::IDNO);
+    EXPECT_FALSE(common::open_office_folder(3, argv));
+    ASSERT_EQ(driver.messages().size(), 1u);
+    EXPECT_EQ(driver.messages()[0].caption, "Error...start...");
+    EXPECT_EQ(driver.messages()[0].text,
+              "The office folder\r\n" + folder +
+                  "\r\nis missing or empty, although you have worked in it before: the office "
+                  "server may not be reachable.\r\n\r\nStart a new, empty office there?");
+    EXPECT_FALSE(fs::exists(office)) << "nothing is made in its place";
+
+    fs::create_directories(office);  // the mount point is there, the share is not
+    driver.answer_message_box(common::IDNO);
+    EXPECT_FALSE(common::open_office_folder(3, argv));
+    EXPECT_EQ(driver.messages().size(), 2u);
+    EXPECT_TRUE(fs::is_empty(office));
+
+    driver.answer_message_box(common::IDYES);  // the user does want a new office there
+    EXPECT_TRUE(common::open_office_folder(3, argv));
+    EXPECT_EQ(fs::current_path(), office);
 }
 
 }  // namespace

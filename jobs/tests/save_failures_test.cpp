@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "changed_on_disk.h"
 #include "common/window.h"
 #include "customer.h"
 #include "help.h"
@@ -73,6 +74,8 @@ TEST_F(SaveFailures, EverySavePathKeepsTheOldFileAndSaysSo) {
             SCOPED_TRACE(std::string(path.name) + ", " + failure.name);
             const std::string old_bytes = std::string("old ") + path.name + "\r\n";
             write_file(path.file, old_bytes);
+            // Laid down as this program's own last save, not as another desktop's change.
+            note_file_seen(path_of(path.file));
             const std::vector<std::string> before = beside(path.file);
             common::set_control_text(main_frame, ID_MESSAGE_FIELD, "");
             driver.clear_records();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/panel.h"
+#include "database_file.h"
 #include "startup.h"
 #include "state.h"
 #include "todo_fixture.h"
@@ -19,7 +20,7 @@ protected:
     // What a command leaves behind: the database file, the run and reload flags, and the
     // priorities the program finds when it starts again.
     struct Outcome {
-        std::string database;
+        std::vector<Entry> database;  // what the file holds (its identities are new every run)
         bool run = true;
         bool reload = false;
         std::vector<std::string> priorities_kept;
@@ -92,7 +93,8 @@ TEST_F(Desktop, MenuCommandsDoExactlyWhatTheToolBarDoes) {
             choose_tool(command);
         }
         Outcome outcome;
-        outcome.database = read_file(in_program_folder("todo.dat"));
+        bool whole = true;
+        read_database_file(in_program_folder("todo.dat"), outcome.database, whole);
         outcome.run = state.run;
         outcome.reload = state.reload;
         start_again();

@@ -102,7 +102,11 @@ TEST_F(SaveFailures, EverySavePathKeepsTheOldFileAndSaysSo) {
                 tick();  // the next tick tries again, and now it works
                 EXPECT_NE(read_file(where(path)), old_bytes);
             } else {
-                EXPECT_EQ(shown(path.caption), std::vector<std::string>{path.message});
+                // The message names the cause after the first line: that is checked where
+                // each cause is made.
+                const std::vector<std::string> texts = shown(path.caption);
+                ASSERT_EQ(texts.size(), 1u);
+                EXPECT_EQ(texts[0].substr(0, path.message.size()), path.message);
             }
             if (path.file == "ToDoLog.txt") {
                 EXPECT_EQ(entries(), list) << "an entry that was not logged stays in the list";

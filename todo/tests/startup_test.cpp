@@ -91,7 +91,8 @@ TEST_F(TodoFixture, UnopenableDatabaseEndsTheRunLoopAtOnce) {
     // The folder cannot be backed up either; that is reported first.
     ASSERT_EQ(shown("Error...start...").size(), 2u);
     EXPECT_EQ(shown("Error...start...")[1],
-              "Cant create or access todo.dat \r\n try updating todo.ini \r\n line 5");
+              "Cant create or access todo.dat \r\n try updating todo.ini \r\n line 5 \r\n (" +
+                  program_folder + "folder.dat is a folder, not a file)");
     EXPECT_EQ(read_file(in_program_folder("todo.ini")), settings);
 }
 

@@ -9,9 +9,10 @@
 // no rewrite ever leaves a half-written file: readers see the old file until the close. The
 // written bytes reach the disk before the rename, and the rename reaches it after (POSIX).
 // Where the folder takes no new file but the file itself may be written, "W" writes over the
-// file in place at the close instead, its first bytes last. Temporaries ("<name>.~<pid>.<n>")
-// left beside a file by a writer that was killed are removed the next time the file is written.
-// An append ("A") that fails is taken back to the file's length before it.
+// file in place at the close instead, its first bytes last. Temporaries
+// ("<name>.~<host>.<pid>.<n>") left beside a file by a writer of this machine that was killed are
+// removed the next time the file is written; another desktop's are its own to remove. An append
+// ("A") that fails is taken back to the file's length before it.
 #pragma once
 
 #include <cstddef>
@@ -80,7 +81,7 @@ int read_bytes(FileVar& file, void* bytes, std::size_t count);  // binary: bytes
 int read_record(FileVar& file, long number, void* record, std::size_t length);
 int write_record(FileVar& file, long number, const void* record, std::size_t length);
 
-bool file_delete(const std::string& path);                                  // true when deleted
+bool file_delete(const std::string& path);  // true when deleted
 bool file_copy(const std::string& from, const std::string& to, bool fail_if_exists);
 bool file_exists(const std::string& path);
 // Renames, replacing the target (on every platform). True on success.

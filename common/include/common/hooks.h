@@ -29,6 +29,9 @@ struct LayerHooks {
     bool manual_timers = false;
     // When not empty, program_folder() answers this folder (ending with the separator).
     std::string program_folder;
+    // When true, the programs work as in an office folder several people share (each person's
+    // settings apart from the office's), whatever the program folder is.
+    bool office_folder = false;
 };
 
 LayerHooks& layer_hooks();

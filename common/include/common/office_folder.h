@@ -11,6 +11,14 @@ namespace common {
 // installed template, and the program is started from it, so the files it writes into its
 // current folder land there too. Returns false, after telling the user, when the folder cannot
 // be made ready.
+//
+// A folder that is missing, or empty although this user has worked in it before, may be a share
+// that is not reachable: the user is told so, and the program starts on it only when the user
+// asks for a new office there.
 bool open_office_folder(int argc, char** argv);
+
+// True when this run works in an office folder (an installed copy, --folder, KEZ_OFFICE_FOLDER),
+// which several people may share; false for a build tree or a portable folder.
+bool working_in_office_folder();
 
 }  // namespace common
