@@ -3,6 +3,10 @@
 // read as UTF-8 and kept in the office's Windows-1252.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "common/services.h"
+
 #include "state.h"
 #include "todo_fixture.h"
 
@@ -84,6 +88,27 @@ TEST_F(Typing, DroppedUtf8LineIsReadAsUtf8AndKeptInWindows1252) {
     EXPECT_EQ(column(ID_TEXT_COLUMN)[1], "Caf\xE9 on the corner") << "stored in Windows-1252";
     const std::string database = read_file(in_program_folder("todo.dat"));
     EXPECT_NE(database.find("Caf\xE9 on the corner"), std::string::npos);
+}
+
+TEST_F(Typing, EveryToolBarCommandIsReachedByTabAndPressedBySpace) {
+    start_with({stored("e1"), stored("e2")});
+    common::set_focus(dialog(), ID_ENTRY_EDIT);
+    std::set<int> reached;
+    for (int press = 0; press < 80; ++press) {
+        driver.press_keys(dialog(), "Tab");
+        if (int tool = driver.focused_tool(dialog(), ID_TOOL_BAR); tool != 0) reached.insert(tool);
+    }
+    EXPECT_EQ(reached, (std::set<int>{CMD_FINNISHED, CMD_CANCEL, CMD_DELETE, CMD_CLEAR_ALL,
+                                      CMD_REFRESH, CMD_SEND_TO_LOG, CMD_OPEN_LOG,
+                                      CMD_ALARM_ACTION, CMD_DATA_BASE, CMD_PRIORITY,
+                                      CMD_NN_WEIGHTS}));
+    // Space on "Clear All" asks its question; answered No, the list stays.
+    while (driver.focused_tool(dialog(), ID_TOOL_BAR) != CMD_CLEAR_ALL)
+        driver.press_keys(dialog(), "Tab");
+    driver.answer_message_box(common::IDNO);
+    driver.press_keys(dialog(), "Space");
+    EXPECT_EQ(shown("Question...Clear All...").size(), 1u);
+    EXPECT_EQ(column(ID_TEXT_COLUMN), (Texts{"e1", "e2"}));
 }
 
 }  // namespace
