@@ -151,11 +151,11 @@ bool SaveJob(const std::string& path) {
     if (!may_save_job_to(path)) {
         show_message("NOT Saved     ");
         show_status("job NOT saved ...");
-        return;
+        return false;
     }
     const bool saved = write_record_file(path, job_file_lines(job_shown())) == WriteResult::Written;
-    if (saved) job_saved_to(path);
     if (saved) {
+        job_saved_to(path);
         state.job_file = path;
         show_message("Saved...     ");
         show_status("saved ...");
